@@ -1,0 +1,44 @@
+#pragma once
+// Test double for libGL, libGLU and libglut: every entry point the program calls is defined here
+// with C linkage and appends one Call to an in-memory stream, so tests can assert the exact calls.
+#include <array>
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace glstub {
+
+struct Call {
+    std::string_view fn;            // entry point name, e.g. "glVertex3dv"
+    int argc = 0;                   // numeric arguments in `arg`
+    std::array<double, 10> arg{};   // every numeric argument (enums, ints, floats, doubles) as a double
+    std::string text;               // string argument (window title)
+    const void* callback = nullptr; // function registered with a glut*Func call
+};
+
+void reset();                        // clears the stream, the registered callbacks and the counters
+const std::vector<Call>& calls();
+void setRecording(bool on);          // off: calls are only counted, nothing allocates
+std::size_t callCount();             // calls since reset(), recorded or not
+std::size_t nonFiniteCount();        // NaN/inf arguments seen by gluLookAt, gluPerspective, glVertex*, glNormal*
+
+// Input the program reads back from GLUT.
+void setModifiers(int mods);
+void setGlutGet(int what, int value);
+
+// Callbacks registered through the stub, so a test can play the event loop.
+struct Callbacks {
+    void (*display)() = nullptr;
+    void (*reshape)(int, int) = nullptr;
+    void (*mouse)(int, int, int, int) = nullptr;
+    void (*motion)(int, int) = nullptr;
+    void (*timer)(int) = nullptr;
+    void (*close)() = nullptr;
+};
+const Callbacks& callbacks();
+
+// Calls recorded from index `from` on whose name is `fn`.
+std::vector<Call> named(std::string_view fn, std::size_t from = 0);
+
+}  // namespace glstub
