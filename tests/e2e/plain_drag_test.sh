@@ -1,0 +1,28 @@
+#!/bin/bash
+# A drag without Shift animates the surface on every motion event and leaves the camera alone.
+source "$(dirname "$0")/lib.sh"
+start_xvfb
+start_viewer
+
+# The unit cube around the origin fills only the middle of the 640x480 view from distance 10; everything the
+# animation changes lies inside it.
+CUBE="250 170 390 310"
+move 100 100
+press 1
+settle
+shot s0
+for n in 1 2 3 4 5 6; do
+  move $((100 + 10 * n)) 100
+  settle 0.3
+  shot "s$n"
+  prev=$((n - 1))
+  [ "$(changed "s$prev" "s$n")" -gt 0 ] || fail "motion event $n did not change the picture"
+  [ "$(mask_changed_outside "s$prev" "s$n" $CUBE)" -eq 0 ] || fail "motion event $n moved something outside the cube"
+done
+release 1
+settle
+shot still1
+settle 0.5
+shot still2
+[ "$(changed still1 still2)" -eq 0 ] || fail "the picture changes without input"
+pass "every plain motion event draws a new surface, the frame stays put, no input means no change"

@@ -1,0 +1,24 @@
+#!/bin/bash
+# The window's title and size, the banner arriving on a pipe while the window is open, and a clean exit when the
+# window is closed the way a window manager closes it.
+source "$(dirname "$0")/lib.sh"
+start_xvfb
+start_viewer pipe
+
+[ "$(window_size)" = 640x480 ] || fail "window is $(window_size), not 640x480"
+pass "window 'GLUT Application' is 640x480"
+
+expected=$'metaball demo\nby wex and tamrel\n\nshift-click to move camera\nclick-drag to animate'
+wait_for 5 test -s "$WORK/stdout" || fail "no banner on the pipe while the window is open"
+settle
+[ "$(cat "$WORK/stdout"; echo .)" = "$expected." ] || fail "banner differs: $(od -c "$WORK/stdout" | head)"
+viewer_alive || fail "viewer died"
+pass "banner arrived on the pipe, without a trailing line feed, while the window is open"
+
+"$TOOLS/xclose" "$WID"
+wait_for 10 bash -c "! kill -0 $VIEWER_PID" || fail "viewer did not end after WM_DELETE_WINDOW"
+status=0
+wait "$VIEWER_PID" || status=$?
+VIEWER_PID=""
+[ "$status" -eq 0 ] || fail "viewer ended with status $status"
+pass "closing the window ends the process with status 0"
