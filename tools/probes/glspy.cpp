@@ -1,0 +1,101 @@
+// LD_PRELOAD probe for the real viewer: logs every buffer swap with its time and counts the geometry and view
+// calls since the previous swap, flagging any NaN or infinity that reaches OpenGL or GLU.
+// Log (GLSPY_LOG): "swap <CLOCK_MONOTONIC ns> <CLOCK_REALTIME ns> <checked calls> <non-finite so far>" per swap,
+// and "nonfinite <function>" the moment a bad value passes.
+#include <GL/glx.h>
+#include <dlfcn.h>
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+#include <initializer_list>
+
+namespace {
+
+int logFd = -2;
+unsigned long checkedCalls = 0;
+unsigned long nonFinite = 0;
+
+int log() {
+    if (logFd == -2) {
+        const char* path = std::getenv("GLSPY_LOG");
+        logFd = path ? open(path, O_WRONLY | O_CREAT | O_APPEND, 0644) : -1;
+    }
+    return logFd;
+}
+
+void say(const char* text, int n) {
+    if (log() >= 0 && write(logFd, text, n) < 0) logFd = -1;
+}
+
+long long nanos(clockid_t clock) {
+    timespec ts;
+    clock_gettime(clock, &ts);
+    return ts.tv_sec * 1000000000LL + ts.tv_nsec;
+}
+
+void check(const char* fn, std::initializer_list<double> values) {
+    ++checkedCalls;
+    for (double v : values)
+        if (!std::isfinite(v)) {
+            ++nonFinite;
+            char line[96];
+            say(line, std::snprintf(line, sizeof line, "nonfinite %s\n", fn));
+            return;
+        }
+}
+
+template <typename F>
+F next(const char* name) {
+    return reinterpret_cast<F>(dlsym(RTLD_NEXT, name));
+}
+
+}  // namespace
+
+extern "C" {
+
+void glXSwapBuffers(Display* dpy, GLXDrawable drawable) {
+    static auto real = next<void (*)(Display*, GLXDrawable)>("glXSwapBuffers");
+    real(dpy, drawable);
+    char line[128];
+    say(line, std::snprintf(line, sizeof line, "swap %lld %lld %lu %lu\n", nanos(CLOCK_MONOTONIC),
+                            nanos(CLOCK_REALTIME), checkedCalls, nonFinite));
+    checkedCalls = 0;
+}
+
+void glVertex3dv(const GLdouble* v) {
+    static auto real = next<void (*)(const GLdouble*)>("glVertex3dv");
+    check("glVertex3dv", {v[0], v[1], v[2]});
+    real(v);
+}
+
+void glNormal3dv(const GLdouble* v) {
+    static auto real = next<void (*)(const GLdouble*)>("glNormal3dv");
+    check("glNormal3dv", {v[0], v[1], v[2]});
+    real(v);
+}
+
+void glVertex3d(GLdouble x, GLdouble y, GLdouble z) {
+    static auto real = next<void (*)(GLdouble, GLdouble, GLdouble)>("glVertex3d");
+    check("glVertex3d", {x, y, z});
+    real(x, y, z);
+}
+
+void gluPerspective(GLdouble fovy, GLdouble aspect, GLdouble zNear, GLdouble zFar) {
+    static auto real = next<void (*)(GLdouble, GLdouble, GLdouble, GLdouble)>("gluPerspective");
+    check("gluPerspective", {fovy, aspect, zNear, zFar});
+    real(fovy, aspect, zNear, zFar);
+}
+
+void gluLookAt(GLdouble ex, GLdouble ey, GLdouble ez, GLdouble cx, GLdouble cy, GLdouble cz, GLdouble ux,
+               GLdouble uy, GLdouble uz) {
+    static auto real = next<void (*)(GLdouble, GLdouble, GLdouble, GLdouble, GLdouble, GLdouble, GLdouble,
+                                     GLdouble, GLdouble)>("gluLookAt");
+    check("gluLookAt", {ex, ey, ez, cx, cy, cz, ux, uy, uz});
+    real(ex, ey, ez, cx, cy, cz, ux, uy, uz);
+}
+
+}  // extern "C"
