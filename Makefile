@@ -1,9 +1,10 @@
 # Thin wrapper around CMake; `make run` and `make test` work on a fresh Debian machine.
 BUILD ?= build
 JOBS ?= 2
+PREFIX ?= /usr/local
 CMAKE_FLAGS ?=
 
-.PHONY: all deps test-deps configure build run test bench clean
+.PHONY: all deps test-deps configure build run test bench check soak capture install uninstall clean
 
 all: build
 
@@ -14,7 +15,7 @@ test-deps:
 	@tools/install-deps test
 
 configure:
-	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release $(CMAKE_FLAGS)
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=$(PREFIX) $(CMAKE_FLAGS)
 
 build: configure
 	cmake --build $(BUILD) -j $(JOBS)
@@ -27,5 +28,32 @@ test: test-deps
 	@$(MAKE) --no-print-directory build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 
+# Google Benchmark figures; never part of `make test`.
+bench: test-deps
+	@tools/run-bench $(BUILD)-bench
+
+# Sanitizer and memcheck runs of the tests.
+check:
+	@tools/install-deps check
+	@tools/check $(BUILD)-check
+
+# The real viewer under a long stream of mixed input.
+soak: test-deps
+	@$(MAKE) --no-print-directory build
+	@tools/soak $(BUILD)/metaballs
+
+# Screenshots and an animated GIF of the viewer, made headless.
+capture: test-deps
+	@$(MAKE) --no-print-directory build
+	@tools/capture --binary $(BUILD)/metaballs
+
+install: deps
+	@$(MAKE) --no-print-directory build
+	cmake --install $(BUILD)
+
+uninstall:
+	@test -f $(BUILD)/install_manifest.txt || { echo "nothing installed from $(BUILD)"; exit 1; }
+	xargs rm -fv < $(BUILD)/install_manifest.txt
+
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) $(BUILD)-bench $(BUILD)-check
