@@ -17,8 +17,10 @@ std::size_t nonFinite = 0;
 int modifiers = 0;
 std::map<int, int> glutGetValues;
 Callbacks registered;
+void (*observer)(std::string_view) = nullptr;
 
 Call* record(std::string_view fn, std::initializer_list<double> args) {
+    if (observer) observer(fn);
     ++counted;
     if (!recording) return nullptr;
     Call c;
@@ -42,6 +44,7 @@ void reset() {
     registered = Callbacks{};
     modifiers = 0;
     glutGetValues.clear();
+    observer = nullptr;
 }
 const std::vector<Call>& calls() { return stream; }
 void setRecording(bool on) { recording = on; }
@@ -49,6 +52,7 @@ std::size_t callCount() { return counted; }
 std::size_t nonFiniteCount() { return nonFinite; }
 void setModifiers(int mods) { modifiers = mods; }
 void setGlutGet(int what, int value) { glutGetValues[what] = value; }
+void setObserver(void (*fn)(std::string_view)) { observer = fn; }
 const Callbacks& callbacks() { return registered; }
 
 std::vector<Call> named(std::string_view fn, std::size_t from) {

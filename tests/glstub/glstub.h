@@ -23,6 +23,10 @@ void setRecording(bool on);          // off: calls are only counted, nothing all
 std::size_t callCount();             // calls since reset(), recorded or not
 std::size_t nonFiniteCount();        // NaN/inf arguments seen by gluLookAt, gluPerspective, glVertex*, glNormal*
 
+// Called with the entry point's name before each call is recorded or counted, so a test can check
+// program state at that moment; reset() removes it.
+void setObserver(void (*observer)(std::string_view fn));
+
 // Input the program reads back from GLUT.
 void setModifiers(int mods);
 void setGlutGet(int what, int value);
