@@ -1,0 +1,41 @@
+#include "density_grid.h"
+#include "orbit_camera.h"
+#include "viewer.h"
+
+#include <GL/glut.h>
+
+#include <cstdio>
+
+void initGraphics() {
+    glViewport(0, 0, windowWidth, windowHeight);
+    glEnable(GL_LIGHT0);
+    glEnable(GL_LIGHT1);
+    glEnable(GL_LIGHT2);
+    glEnable(GL_LIGHTING);
+    glEnable(GL_DEPTH_TEST);
+    glMaterialfv(GL_FRONT_AND_BACK, GL_AMBIENT, materialAmbient);
+    // No matrix call has happened yet: the positions are taken under the identity modelview.
+    const GLenum lights[3] = {GL_LIGHT0, GL_LIGHT1, GL_LIGHT2};
+    for (int n = 0; n < 3; ++n) glLightfv(lights[n], GL_POSITION, lightPosition[n]);
+    for (int n = 0; n < 3; ++n) glLightfv(lights[n], GL_DIFFUSE, lightDiffuse[n]);
+    camera.reset(Vec3(0.0, 0.0, 0.0));
+    dragMode = DRAG_NONE;
+}
+
+int runViewer(int argc, char** argv) {
+    fillDensityGrid();  // the window opens only once the field is ready
+    glutInitWindowSize(windowWidth, windowHeight);
+    glutInit(&argc, argv);
+    glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
+    glutCreateWindow(windowTitle);
+    glutDisplayFunc(display);
+    glutMouseFunc(mouseButton);
+    glutMotionFunc(mouseMotion);
+    glutTimerFunc(20, timerTick, 0);
+    initGraphics();
+    glutReshapeFunc(reshape);  // last, once the GL state is in place
+    std::printf("metaball demo\nby wex and tamrel\n\nshift-click to move camera\nclick-drag to animate");
+    std::fflush(stdout);  // no trailing line feed, yet the last line must show before the loop
+    glutMainLoop();
+    return 0;
+}

@@ -1,0 +1,51 @@
+#include "isosurface.h"
+#include "orbit_camera.h"
+#include "viewer.h"
+
+#include <GL/glut.h>
+
+#include <algorithm>
+
+void display() {
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glMaterialfv(GL_FRONT_AND_BACK, GL_DIFFUSE, materialDiffuse);
+    glLineWidth(3.0f);  // never reset, so the wire cube is as wide as the outline
+
+    glBegin(GL_LINE_LOOP);
+    glVertex3d(2.0, 2.0, 0.0);
+    glVertex3d(2.0, -2.0, 0.0);
+    glVertex3d(-2.0, -2.0, 0.0);
+    glVertex3d(-2.0, 2.0, 0.0);
+    glEnd();
+
+    glPushMatrix();
+    glTranslated(-0.5, -0.5, -0.5);
+    drawIsosurface();
+    glTranslated(0.5, 0.5, 0.5);
+    glutWireCube(1.0);
+    glPopMatrix();
+
+    glutSwapBuffers();
+}
+
+// The view lives on the projection matrix, so the modelview stays the identity and the
+// lights keep their world positions.
+void setupView() {
+    // A minimised window reports 0 pixels; one pixel keeps the aspect finite and non-zero
+    // for gluPerspective, which divides by it.
+    const double aspect = double(std::max(windowWidth, 1)) / double(std::max(windowHeight, 1));
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    gluPerspective(30.0, aspect, 1.0, 100.0);
+    const Vec3 eye = camera.eye(), center = camera.getCenter(), up = camera.up();
+    gluLookAt(eye.x, eye.y, eye.z, center.x, center.y, center.z, up.x, up.y, up.z);
+    glMatrixMode(GL_MODELVIEW);
+}
+
+void reshape(int width, int height) {
+    windowWidth = width;
+    windowHeight = height;
+    glViewport(0, 0, width, height);
+    setupView();
+    glLoadIdentity();
+}
