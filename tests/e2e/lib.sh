@@ -68,7 +68,7 @@ window_lit() {
 }
 
 # Screenshot of the viewer's window into $WORK/NAME.ppm.
-shot() { import -window "$WID" "ppm:$WORK/$1.ppm"; }
+shot() { import -window "$WID" -depth 8 "ppm:$WORK/$1.ppm"; }
 
 # "count minx miny maxx maxy" of lit pixels in a screenshot, optionally in a region.
 lit() { "$TOOLS/pixtool" bbox "$WORK/$1.ppm" "${@:2}"; }
