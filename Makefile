@@ -20,12 +20,13 @@ configure:
 build: configure
 	cmake --build $(BUILD) -j $(JOBS)
 
+# The viewer alone needs neither GoogleTest nor the X development headers of the test probes.
 run: deps
-	@$(MAKE) --no-print-directory build
+	@$(MAKE) --no-print-directory build CMAKE_FLAGS="$(CMAKE_FLAGS) -DMETABALLS_TESTS=OFF"
 	@tools/run-viewer $(BUILD)/metaballs
 
 test: test-deps
-	@$(MAKE) --no-print-directory build
+	@$(MAKE) --no-print-directory build CMAKE_FLAGS="$(CMAKE_FLAGS) -DMETABALLS_TESTS=ON"
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 
 # Google Benchmark figures; never part of `make test`.
@@ -39,16 +40,16 @@ check:
 
 # The real viewer under a long stream of mixed input.
 soak: test-deps
-	@$(MAKE) --no-print-directory build
+	@$(MAKE) --no-print-directory build CMAKE_FLAGS="$(CMAKE_FLAGS) -DMETABALLS_TESTS=ON"
 	@tools/soak $(BUILD)/metaballs
 
 # Screenshots and an animated GIF of the viewer, made headless.
 capture: test-deps
-	@$(MAKE) --no-print-directory build
+	@$(MAKE) --no-print-directory build CMAKE_FLAGS="$(CMAKE_FLAGS) -DMETABALLS_TESTS=ON"
 	@tools/capture --binary $(BUILD)/metaballs
 
 install: deps
-	@$(MAKE) --no-print-directory build
+	@$(MAKE) --no-print-directory build CMAKE_FLAGS="$(CMAKE_FLAGS) -DMETABALLS_TESTS=OFF"
 	cmake --install $(BUILD)
 
 uninstall:
