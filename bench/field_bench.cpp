@@ -5,6 +5,7 @@
 
 #include "density_grid.h"
 #include "isosurface.h"
+#include "kernels.h"
 #include "mc_tables.h"
 #include "polygonizer.h"
 
@@ -43,6 +44,34 @@ void BM_drawIsosurface(benchmark::State& state) {
     perItem(state, "frames", PERIOD_FRAMES);
 }
 BENCHMARK(BM_drawIsosurface)->Unit(benchmark::kMillisecond);
+
+// The two builds of the sweep called directly with the iso levels of the same period, AVX only where it runs.
+template <void (*SWEEP)(const double*, double)>
+void BM_sweepBuild(benchmark::State& state) {
+    fillDensityGrid();
+    if (SWEEP == kernel_avx::sweep && !cpuHasAvx()) state.SkipWithError("no AVX on this processor");
+    for (auto _ : state) {
+        double t = 0;
+        for (int frame = 0; frame < PERIOD_FRAMES; ++frame) {
+            t += 0.03;
+            SWEEP(densityGrid, 10 * std::sin(t) + 25);
+        }
+    }
+    perItem(state, "frames", PERIOD_FRAMES);
+}
+BENCHMARK(BM_sweepBuild<kernel_sse2::sweep>)->Name("sweep/sse2")->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_sweepBuild<kernel_avx::sweep>)->Name("sweep/avx")->Unit(benchmark::kMillisecond);
+
+template <void (*FILL)(double*)>
+void BM_fillBuild(benchmark::State& state) {
+    if (FILL == kernel_avx::fill && !cpuHasAvx()) state.SkipWithError("no AVX on this processor");
+    for (auto _ : state) {
+        FILL(densityGrid);
+        benchmark::ClobberMemory();
+    }
+}
+BENCHMARK(BM_fillBuild<kernel_sse2::fill>)->Name("fill/sse2")->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_fillBuild<kernel_avx::fill>)->Name("fill/avx")->Unit(benchmark::kMicrosecond);
 
 // Every grid point once per iteration: interior points and all six borders in their natural proportion.
 void BM_gridNormal(benchmark::State& state) {
