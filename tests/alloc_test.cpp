@@ -14,21 +14,22 @@ namespace {
 std::size_t allocations = 0;
 }
 
-void* operator new(std::size_t n) {
+// None of these is inlined, or the compiler sees malloc meet operator delete (or free meet operator new) and warns.
+[[gnu::noinline]] void* operator new(std::size_t n) {
     ++allocations;
     if (void* p = std::malloc(n ? n : 1)) return p;
     throw std::bad_alloc();
 }
-void* operator new[](std::size_t n) { return operator new(n); }
-void* operator new(std::size_t n, const std::nothrow_t&) noexcept {
+[[gnu::noinline]] void* operator new[](std::size_t n) { return operator new(n); }
+[[gnu::noinline]] void* operator new(std::size_t n, const std::nothrow_t&) noexcept {
     ++allocations;
     return std::malloc(n ? n : 1);
 }
-void* operator new[](std::size_t n, const std::nothrow_t& t) noexcept { return operator new(n, t); }
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete[](void* p) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t) noexcept { std::free(p); }
-void operator delete[](void* p, std::size_t) noexcept { std::free(p); }
+[[gnu::noinline]] void* operator new[](std::size_t n, const std::nothrow_t& t) noexcept { return operator new(n, t); }
+[[gnu::noinline]] void operator delete(void* p) noexcept { std::free(p); }
+[[gnu::noinline]] void operator delete[](void* p) noexcept { std::free(p); }
+[[gnu::noinline]] void operator delete(void* p, std::size_t) noexcept { std::free(p); }
+[[gnu::noinline]] void operator delete[](void* p, std::size_t) noexcept { std::free(p); }
 
 namespace {
 
