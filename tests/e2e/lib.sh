@@ -41,6 +41,8 @@ start_xvfb() {
   XVFB_PID=$!
   wait_for 20 test -s "$WORK/display" || fail "Xvfb did not start: $(cat "$WORK/xvfb.log")"
   export DISPLAY=":$(head -n1 "$WORK/display")"
+  # The number can arrive before the server takes clients; a viewer started then fails to connect.
+  wait_for 10 xdpyinfo -display "$DISPLAY" >/dev/null || fail "the X server on $DISPLAY never answered"
 }
 
 # Starts the viewer with stdout into $WORK/stdout (through a pipe when $1 is "pipe") and waits for its window.
@@ -76,6 +78,7 @@ changed() { "$TOOLS/pixtool" diff "$WORK/$1.ppm" "$WORK/$2.ppm" "${@:3}"; }
 mask_changed_outside() { "$TOOLS/pixtool" maskdiff "$WORK/$1.ppm" "$WORK/$2.ppm" "${@:3}"; }
 
 window_size() { xwininfo -id "$WID" | awk '/Width:/ {w=$2} /Height:/ {h=$2} END {print w "x" h}'; }
+size_is() { [ "$(window_size)" = "$1" ]; }
 
 # Gives the viewer time to draw what the last input asked for.
 settle() { sleep "${1:-0.25}"; }

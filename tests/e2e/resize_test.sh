@@ -7,7 +7,7 @@ start_viewer
 for size in "800 400" "500 600" "640 480"; do
   set -- $size
   xdotool windowsize "$WID" "$1" "$2"
-  wait_for 5 test "$(window_size)" = "${1}x${2}" || fail "window did not become ${1}x${2}"
+  wait_for 5 size_is "${1}x${2}" || fail "window did not become ${1}x${2}"
   settle 0.4
   shot "r$1"
   read -r _ x0 y0 x1 y1 < <(lit "r$1")
@@ -21,7 +21,7 @@ done
 xdotool windowsize "$WID" 300 1
 settle 0.4
 xdotool windowsize "$WID" 640 480
-wait_for 5 test "$(window_size)" = 640x480 || fail "window did not come back to 640x480"
+wait_for 5 size_is 640x480 || fail "window did not come back to 640x480"
 settle 0.4
 shot back
 read -r count _ < <(lit back 250 170 390 310)
