@@ -6,6 +6,8 @@
 # nothing on stderr: under the sanitizers that is where a report would land.
 source "$(dirname "$0")/lib.sh" "$1" "$2" 1600x1600
 start_xvfb
+# The number on -displayfd can come before the server takes clients; a client started then fails to connect.
+wait_for 10 xdpyinfo -display "$DISPLAY" >/dev/null || fail "the X server on $DISPLAY never answered"
 
 export GLSPY_LOG=$WORK/spy.log
 : >"$GLSPY_LOG"
@@ -16,8 +18,8 @@ wait_for 20 window_lit || fail "the window never showed a picture"
 # At the screen's corner, so that even a window one pixel high has a row the pointer can press in.
 xdotool windowmove "$WID" 0 0
 
-drags=0
 shift_press() { shift_down; press "$1"; shift_up; }
+size_is() { [ "$(window_size)" = "$1" ]; }
 
 # From elevation 0 one event 1,300 px down turns the camera by more than 2π: one wrap leaves it negative.
 move 320 50
@@ -67,14 +69,14 @@ frames() { grep -c '^swap' "$GLSPY_LOG" || true; }
 
 # One pixel high, dragged there, and back.
 xdotool windowsize "$WID" 640 1
-wait_for 5 test "$(window_size)" = 640x1 || fail "the window did not become 640x1"
+wait_for 5 size_is 640x1 || fail "the window did not become 640x1"
 before=$(frames)
 drag 1 320 0 400 300 5 shift
 drag 1 400 300 320 0 5 shift
 drag 1 320 0 500 0 5
 [ -z "${GLSPY:-}" ] || [ $(($(frames) - before)) -ge 15 ] || fail "drags in the 1-pixel window drew $(($(frames) - before)) frames"
 xdotool windowsize "$WID" 640 480
-wait_for 5 test "$(window_size)" = 640x480 || fail "the window did not come back to 640x480"
+wait_for 5 size_is 640x480 || fail "the window did not come back to 640x480"
 settle 0.5
 
 viewer_alive || fail "the viewer died: $(cat "$WORK/stderr")"
