@@ -1,17 +1,14 @@
 #include "density_grid.h"
-#include "glstub.h"
 #include "isosurface.h"
 #include "orbit_camera.h"
+#include "test_support.h"
 #include "viewer.h"
 
 #include <GL/glut.h>
-#include <gtest/gtest.h>
-
-#include <cmath>
 
 namespace {
 
-constexpr double TWO_PI = 6.283185307179586;
+constexpr double TWO_PI = 6.283185307179586, PER_PIXEL = 0.005555555555555556;
 constexpr int32_t UNCHANGED = -1;
 
 class Input : public testing::Test {
@@ -31,11 +28,11 @@ protected:
     }
 };
 
-void expectCentre(double x, double y, double z) {
-    const Vec3 c = camera.getCenter();
-    EXPECT_EQ(c.x, x);
-    EXPECT_EQ(c.y, y);
-    EXPECT_EQ(c.z, z);
+void expectCameraUnmoved() {
+    EXPECT_EQ(camera.getDistance(), 10.0);
+    EXPECT_EQ(camera.getAzimuth(), 0.0);
+    EXPECT_EQ(camera.getElevation(), 0.0);
+    expectVec(camera.getCenter(), 0, 0, 0);
 }
 
 TEST_F(Input, ButtonEventsFollowTheDragModeTable) {
@@ -43,11 +40,10 @@ TEST_F(Input, ButtonEventsFollowTheDragModeTable) {
     const int32_t shiftPress[5] = {DRAG_ROTATE, DRAG_PAN, DRAG_ZOOM, UNCHANGED, UNCHANGED};
     // Release of buttons 0..4, whatever the modifiers.
     const int32_t release[5] = {DRAG_NONE, DRAG_NONE, DRAG_NONE, UNCHANGED, UNCHANGED};
-    const int32_t modes[] = {DRAG_NONE, DRAG_ROTATE, DRAG_PAN, DRAG_ZOOM};
     const int shift = GLUT_ACTIVE_SHIFT, ctrl = GLUT_ACTIVE_CTRL, alt = GLUT_ACTIVE_ALT;
     const int modifierSets[] = {0, shift, ctrl, alt, shift | ctrl, shift | alt, ctrl | alt, shift | ctrl | alt};
 
-    for (int32_t start : modes)
+    for (int32_t start : {DRAG_NONE, DRAG_ROTATE, DRAG_PAN, DRAG_ZOOM})
         for (int button = 0; button < 5; ++button)
             for (int mods : modifierSets)
                 for (int state : {GLUT_DOWN, GLUT_UP}) {
@@ -61,7 +57,7 @@ TEST_F(Input, ButtonEventsFollowTheDragModeTable) {
                     int32_t want = state == GLUT_UP ? release[button] : mods == shift ? shiftPress[button] : UNCHANGED;
                     EXPECT_EQ(dragMode, want == UNCHANGED ? start : want);
                     // Modifiers are read only on a press; every event posts a redisplay and draws nothing itself.
-                    const auto& calls = glstub::calls();
+                    const Calls& calls = glstub::calls();
                     ASSERT_EQ(calls.size(), state == GLUT_DOWN ? 2u : 1u);
                     if (state == GLUT_DOWN) {
                         EXPECT_EQ(calls[0].fn, "glutGetModifiers");
@@ -83,19 +79,19 @@ TEST_F(Input, PressRecordsThePointerFromTheBottomEdgeAndReleaseDoesNot) {
 TEST_F(Input, ShiftLeftDragRotatesByTheDeltasFromThePressPoint) {
     press(GLUT_LEFT_BUTTON, GLUT_ACTIVE_SHIFT, 100, 200);
     mouseMotion(90, 230);  // 10 px left, 30 px down: yUp = 480 - 230
-    EXPECT_EQ(camera.getAzimuth(), 10 * 0.005555555555555556);
-    EXPECT_EQ(camera.getElevation(), 30 * -0.005555555555555556 + TWO_PI);
+    EXPECT_EQ(camera.getAzimuth(), 10 * PER_PIXEL);
+    EXPECT_EQ(camera.getElevation(), 30 * -PER_PIXEL + TWO_PI);
     EXPECT_EQ(lastMouseX, 90.0);
     EXPECT_EQ(lastMouseY, 250.0);
     // The next event measures from the previous one.
     mouseMotion(90, 200);
-    EXPECT_EQ(camera.getElevation(), (30 * -0.005555555555555556 + TWO_PI) + -30 * -0.005555555555555556);
+    EXPECT_EQ(camera.getElevation(), (30 * -PER_PIXEL + TWO_PI) + -30 * -PER_PIXEL);
 }
 
 TEST_F(Input, ShiftMiddleDragPans) {
     press(GLUT_MIDDLE_BUTTON, GLUT_ACTIVE_SHIFT, 100, 200);
     mouseMotion(0, 300);
-    expectCentre(1, 1, 0);
+    expectVec(camera.getCenter(), 1, 1, 0);
     EXPECT_EQ(camera.getDistance(), 10.0);
     EXPECT_EQ(camera.getAzimuth(), 0.0);
 }
@@ -103,44 +99,27 @@ TEST_F(Input, ShiftMiddleDragPans) {
 TEST_F(Input, ShiftRightDragZoomsOnHorizontalMotionOnly) {
     press(GLUT_RIGHT_BUTTON, GLUT_ACTIVE_SHIFT, 100, 200);
     mouseMotion(150, 100);
-    EXPECT_EQ(camera.getDistance(), 10 + -50 * 0.01);
     mouseMotion(150, 0);
     EXPECT_EQ(camera.getDistance(), 10 + -50 * 0.01);
     EXPECT_EQ(camera.getElevation(), 0.0);
-    expectCentre(0, 0, 0);
+    expectVec(camera.getCenter(), 0, 0, 0);
 }
 
 TEST_F(Input, EveryMotionDrawsAFrameEvenWithoutAMode) {
     for (int32_t mode : {DRAG_NONE, DRAG_ROTATE, DRAG_PAN, DRAG_ZOOM}) {
         SCOPED_TRACE(mode);
+        camera.reset(Vec3(0, 0, 0));
         press(GLUT_LEFT_BUTTON, 0, 50, 50);
         dragMode = mode;
         const double before = animTime;
-        mouseMotion(20, 90);
-        if (mode == DRAG_NONE) {
-            EXPECT_EQ(camera.getDistance(), 10.0);
-            EXPECT_EQ(camera.getAzimuth(), 0.0);
-            expectCentre(0, 0, 0);
-        }
+        const Calls calls = record([] { mouseMotion(20, 90); });
+        if (mode == DRAG_NONE) expectCameraUnmoved();
         // The view of the camera's new state, then a whole frame, swapped before returning.
-        const auto& calls = glstub::calls();
         ASSERT_GT(calls.size(), 6u);
-        EXPECT_EQ(calls[0].fn, "glMatrixMode");
-        EXPECT_EQ(calls[0].arg[0], GL_PROJECTION);
-        ASSERT_EQ(calls[3].fn, "gluLookAt");
-        const Vec3 eye = camera.eye();
-        EXPECT_EQ(calls[3].arg[0], eye.x);
-        EXPECT_EQ(calls[3].arg[1], eye.y);
-        EXPECT_EQ(calls[3].arg[2], eye.z);
-        EXPECT_EQ(calls[4].fn, "glMatrixMode");
-        EXPECT_EQ(calls[4].arg[0], GL_MODELVIEW);
+        expectView(calls, 0, 640.0 / 480.0, camera.eye(), camera.getCenter(), camera.up());
         EXPECT_EQ(calls[5].fn, "glClear");
         EXPECT_EQ(calls.back().fn, "glutSwapBuffers");
-        EXPECT_EQ(glstub::named("glViewport").size(), 0u);
-        EXPECT_EQ(glstub::named("glutPostRedisplay").size(), 0u);
-        EXPECT_EQ(glstub::named("glLoadIdentity").size(), 1u);
         EXPECT_EQ(animTime, before + 0.03);
-        camera.reset(Vec3(0, 0, 0));
     }
 }
 
@@ -150,9 +129,7 @@ TEST_F(Input, ReleasingAnyModeButtonEndsTheCameraDrag) {
     EXPECT_EQ(dragMode, DRAG_ZOOM);
     mouseButton(GLUT_MIDDLE_BUTTON, GLUT_UP, 100, 100);
     mouseMotion(0, 0);
-    EXPECT_EQ(camera.getDistance(), 10.0);
-    EXPECT_EQ(camera.getAzimuth(), 0.0);
-    EXPECT_EQ(camera.getElevation(), 0.0);
+    expectCameraUnmoved();
 }
 
 }  // namespace

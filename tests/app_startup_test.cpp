@@ -1,16 +1,14 @@
 #include "density_grid.h"
-#include "glstub.h"
 #include "orbit_camera.h"
+#include "test_support.h"
 #include "viewer.h"
 
 #include <GL/glut.h>
-#include <gtest/gtest.h>
 
 #include <stdio_ext.h>
 
 #include <algorithm>
 #include <string>
-#include <vector>
 
 namespace {
 
@@ -40,43 +38,31 @@ void observe(std::string_view fn) {
     }
 }
 
-// Runs the whole start-up against the stub, from a state that start-up must put right.
-int startUp() {
-    std::fill(std::begin(densityGrid), std::end(densityGrid), UNFILLED);
-    camera.reset(Vec3(3, 4, 5));
-    camera.rotate(20, 30);
-    dragMode = DRAG_PAN;
-    glstub::reset();
-    glstub::setObserver(observe);
-    seen = Seen{};
-    char arg0[] = "metaballs", arg1[] = "-geometry", arg2[] = "200x100+5+5";
-    char* argv[] = {arg0, arg1, arg2, nullptr};
-    testing::internal::CaptureStdout();
-    return runViewer(3, argv);
-}
-
-struct Expected {
-    std::string_view fn;
-    std::vector<double> args;
+// Each test runs the whole start-up against the stub, from a state that start-up must put right.
+class StartUp : public testing::Test {
+protected:
+    void SetUp() override {
+        std::fill(std::begin(densityGrid), std::end(densityGrid), UNFILLED);
+        camera.reset(Vec3(3, 4, 5));
+        camera.rotate(20, 30);
+        dragMode = DRAG_PAN;
+        glstub::reset();
+        glstub::setObserver(observe);
+        seen = Seen{};
+        char arg0[] = "metaballs", arg1[] = "-geometry", arg2[] = "200x100+5+5";
+        char* argv[] = {arg0, arg1, arg2, nullptr};
+        testing::internal::CaptureStdout();
+        ASSERT_EQ(runViewer(3, argv), 0);
+    }
 };
 
-TEST(StartUp, MakesEveryCallInOrderWithItsValues) {
-    ASSERT_EQ(startUp(), 0);
-    const std::vector<Expected> expected = {
-        {"glutInitWindowSize", {640, 480}},
-        {"glutInit", {3}},
-        {"glutInitDisplayMode", {18}},
-        {"glutCreateWindow", {}},
-        {"glutDisplayFunc", {}},
-        {"glutMouseFunc", {}},
-        {"glutMotionFunc", {}},
-        {"glutTimerFunc", {20, 0}},
+TEST_F(StartUp, MakesEveryCallInOrderWithItsValues) {
+    const std::vector<Expected> want = {
+        {"glutInitWindowSize", {640, 480}}, {"glutInit", {3}}, {"glutInitDisplayMode", {18}}, {"glutCreateWindow", {}},
+        {"glutDisplayFunc", {}}, {"glutMouseFunc", {}}, {"glutMotionFunc", {}}, {"glutTimerFunc", {20, 0}},
         {"glViewport", {0, 0, 640, 480}},
-        {"glEnable", {GL_LIGHT0}},
-        {"glEnable", {GL_LIGHT1}},
-        {"glEnable", {GL_LIGHT2}},
-        {"glEnable", {GL_LIGHTING}},
-        {"glEnable", {GL_DEPTH_TEST}},
+        {"glEnable", {GL_LIGHT0}}, {"glEnable", {GL_LIGHT1}}, {"glEnable", {GL_LIGHT2}},
+        {"glEnable", {GL_LIGHTING}}, {"glEnable", {GL_DEPTH_TEST}},
         {"glMaterialfv", {GL_FRONT_AND_BACK, GL_AMBIENT, 0.5, 0.5, 0.5, 1}},
         {"glLightfv", {GL_LIGHT0, GL_POSITION, -14, 13, 13, 1}},
         {"glLightfv", {GL_LIGHT1, GL_POSITION, 15, 17, -20, 1}},
@@ -84,26 +70,16 @@ TEST(StartUp, MakesEveryCallInOrderWithItsValues) {
         {"glLightfv", {GL_LIGHT0, GL_DIFFUSE, 0.2f, 0.3f, 0.2f, 1}},
         {"glLightfv", {GL_LIGHT1, GL_DIFFUSE, 0.3f, 0.3f, 0.3f, 1}},
         {"glLightfv", {GL_LIGHT2, GL_DIFFUSE, 0.3f, 0.3f, 0.2f, 1}},
-        {"glutReshapeFunc", {}},
-        {"glutMainLoop", {}},
-    };
-    const auto& calls = glstub::calls();
-    ASSERT_EQ(calls.size(), expected.size());
-    for (std::size_t i = 0; i < calls.size(); ++i) {
-        SCOPED_TRACE(testing::Message() << "call " << i << " " << expected[i].fn);
-        EXPECT_EQ(calls[i].fn, expected[i].fn);
-        ASSERT_EQ(calls[i].argc, int(expected[i].args.size()));
-        for (int a = 0; a < calls[i].argc; ++a) EXPECT_EQ(calls[i].arg[a], expected[i].args[a]);
-    }
+        {"glutReshapeFunc", {}}, {"glutMainLoop", {}}};
+    const Calls& calls = glstub::calls();
+    ASSERT_EQ(calls.size(), want.size());
+    expectCalls(calls, 0, want);
     // The command line reaches GLUT unchanged, the title is the program's own.
     EXPECT_EQ(calls[1].text, "metaballs -geometry 200x100+5+5");
     EXPECT_EQ(calls[3].text, "GLUT Application");
-    EXPECT_EQ(windowWidth, 640);
-    EXPECT_EQ(windowHeight, 480);
 }
 
-TEST(StartUp, RegistersTheShellCallbacksAndNoOthers) {
-    startUp();
+TEST_F(StartUp, RegistersTheShellCallbacksAndNoOthers) {
     const glstub::Callbacks& cb = glstub::callbacks();
     EXPECT_EQ(cb.display, &display);
     EXPECT_EQ(cb.mouse, &mouseButton);
@@ -113,33 +89,26 @@ TEST(StartUp, RegistersTheShellCallbacksAndNoOthers) {
     EXPECT_EQ(cb.close, nullptr);
 }
 
-TEST(StartUp, FillsTheFieldBeforeAnyGlutCall) {
-    startUp();
+TEST_F(StartUp, FillsTheFieldBeforeAnyGlutCall) {
     ASSERT_TRUE(seen.anyCall);
     EXPECT_EQ(seen.unfilledAtFirstCall, 0);
 }
 
-TEST(StartUp, PrintsTheBannerExactlyBetweenReshapeRegistrationAndTheLoop) {
-    startUp();
+TEST_F(StartUp, PrintsTheBannerExactlyBetweenReshapeRegistrationAndTheLoop) {
     EXPECT_EQ(seen.outputBeforeReshapeFunc, "");
     EXPECT_EQ(seen.outputBeforeLoop, BANNER);
     EXPECT_EQ(seen.bufferedAtLoop, 0u);
 }
 
-TEST(StartUp, ResetsCameraAndDragMode) {
-    startUp();
+TEST_F(StartUp, ResetsCameraAndDragMode) {
     EXPECT_EQ(dragMode, DRAG_NONE);
     EXPECT_EQ(camera.getElevation(), 0.0);
     EXPECT_EQ(camera.getAzimuth(), 0.0);
     EXPECT_EQ(camera.getDistance(), 10.0);
-    const Vec3 c = camera.getCenter();
-    EXPECT_EQ(c.x, 0.0);
-    EXPECT_EQ(c.y, 0.0);
-    EXPECT_EQ(c.z, 0.0);
+    expectVec(camera.getCenter(), 0, 0, 0);
 }
 
-TEST(StartUp, TimerDoesNothingAndDoesNotRearm) {
-    startUp();
+TEST_F(StartUp, TimerDoesNothingAndDoesNotRearm) {
     glstub::reset();
     dragMode = DRAG_ZOOM;
     timerTick(0);

@@ -1,15 +1,11 @@
-#include <gtest/gtest.h>
-
-#include <cstring>
 #include <map>
 #include <set>
-#include <vector>
 
 #include "mc_tables.h"
+#include "test_support.h"
 
 namespace {
 
-const int OFFSET[8][3] = {{0, 0, 0}, {1, 0, 0}, {1, 0, 1}, {0, 0, 1}, {0, 1, 0}, {1, 1, 0}, {1, 1, 1}, {0, 1, 1}};
 bool isSet(int cubeIndex, int corner) { return (cubeIndex >> corner) & 1; }
 bool isCut(int cubeIndex, int edge) {
     return isSet(cubeIndex, EDGE_CORNERS[edge][0]) != isSet(cubeIndex, EDGE_CORNERS[edge][1]);
@@ -18,9 +14,7 @@ bool isCut(int cubeIndex, int edge) {
 }  // namespace
 
 TEST(McTables, TablesAreThePublishedOnes) {
-    const int32_t edges[12][2] = {{0, 1}, {1, 2}, {2, 3}, {3, 0}, {4, 5}, {5, 6},
-                                  {6, 7}, {7, 4}, {0, 4}, {1, 5}, {2, 6}, {3, 7}};
-    EXPECT_EQ(0, std::memcmp(EDGE_CORNERS, edges, sizeof edges)) << "edges interpolate from their first corner";
+    EXPECT_EQ(0, std::memcmp(EDGE_CORNERS, EDGE_ENDS, sizeof EDGE_ENDS)) << "edges interpolate from their first corner";
 
     uint32_t crc = 0xFFFFFFFFu;  // CRC-32 (IEEE) of the entries as little-endian int32
     long sum = 0;
@@ -68,8 +62,8 @@ TEST(McTables, EveryRowNamesItsCutEdgesIsTerminatedAndFacesTheClearCorners) {
                 ASSERT_TRUE(e >= 0 && e < 12 && isCut(n, e)) << "row " << n;
                 const int set = isSet(n, a) ? a : b, clear = a + b - set;
                 for (int c = 0; c < 3; ++c) {
-                    mid[v][c] = 0.5 * (OFFSET[a][c] + OFFSET[b][c]);
-                    away[c] += OFFSET[clear][c] - OFFSET[set][c];
+                    mid[v][c] = 0.5 * (CORNER_OFFSET[a][c] + CORNER_OFFSET[b][c]);
+                    away[c] += CORNER_OFFSET[clear][c] - CORNER_OFFSET[set][c];
                 }
             }
             double u[3], w[3];

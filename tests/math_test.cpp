@@ -1,125 +1,97 @@
 #include "mat4.h"
-#include "vec.h"
-
-#include <gtest/gtest.h>
+#include "test_support.h"
 
 #include <cmath>
-#include <cstring>
 #include <type_traits>
 
 namespace {
 
-void expectBits(const Vec3& v, double x, double y, double z) {
-    EXPECT_EQ(v.x, x);
-    EXPECT_EQ(v.y, y);
-    EXPECT_EQ(v.z, z);
+void expectScaledIdentity(const Mat4& m, double s) {
+    for (int i = 0; i < 4; ++i)
+        for (int j = 0; j < 4; ++j) EXPECT_EQ(m(i, j), i == j ? s : 0.0) << i << "," << j;
+}
+
+void expectPoint(const Vec4& p, double x, double y, double z, double tolerance) {
+    EXPECT_NEAR(p.x, x, tolerance);
+    EXPECT_NEAR(p.y, y, tolerance);
+    EXPECT_NEAR(p.z, z, tolerance);
+    EXPECT_EQ(p.w, 1.0);
 }
 
 TEST(Vec3, ArithmeticAndProducts) {
     const Vec3 a(1, 2, 3), b(4, 5, 6);
-    expectBits(a + b, 5, 7, 9);
-    expectBits(b - a, 3, 3, 3);
-    expectBits(a * 2.0, 2, 4, 6);
+    expectVec(a + b, 5, 7, 9);
+    expectVec(b - a, 3, 3, 3);
+    expectVec(a * 2.0, 2, 4, 6);
     EXPECT_EQ(dot(a, b), 32.0);
-    expectBits(cross(Vec3(1, 0, 0), Vec3(0, 1, 0)), 0, 0, 1);
-    expectBits(cross(Vec3(0, 1, 0), Vec3(0, 0, 10)), 10, 0, 0);
+    expectVec(cross(Vec3(1, 0, 0), Vec3(0, 1, 0)), 0, 0, 1);
+    expectVec(cross(Vec3(0, 1, 0), Vec3(0, 0, 10)), 10, 0, 0);
     EXPECT_EQ(length(Vec3(3, 0, 4)), 5.0);
-    expectBits(normalized(Vec3(3, 0, 4)), 0.6, 0.0, 0.8);
+    expectVec(normalized(Vec3(3, 0, 4)), 0.6, 0.0, 0.8);
 }
 
-TEST(Vec3, DotSumsZThenYThenX) {
+TEST(Vec3, DotSumsZThenYThenXAndDivisionIsThreeDivisions) {
     // -1 + 1e-16 rounds to the double below 1 in magnitude, so the grouping shows in the result.
-    const Vec3 a(1.0, -1.0, 1e-16), ones(1.0, 1.0, 1.0);
-    EXPECT_EQ(dot(a, ones), (1e-16 + -1.0) + 1.0);
-    EXPECT_NE(dot(a, ones), (1.0 + -1.0) + 1e-16);
-}
-
-TEST(Vec3, DivisionIsThreeDivisionsNotAReciprocal) {
-    const Vec3 v(1.0, 2.0, 49.0);
+    ASSERT_NE((1e-16 + -1.0) + 1.0, (1.0 + -1.0) + 1e-16);
+    EXPECT_EQ(dot(Vec3(1.0, -1.0, 1e-16), Vec3(1.0, 1.0, 1.0)), (1e-16 + -1.0) + 1.0);
     ASSERT_NE(49.0 * (1.0 / 49.0), 1.0);
-    expectBits(v / 49.0, 1.0 / 49.0, 2.0 / 49.0, 1.0);
+    expectVec(Vec3(1.0, 2.0, 49.0) / 49.0, 1.0 / 49.0, 2.0 / 49.0, 1.0);
 }
 
 TEST(Vec3, DivisionByZeroFollowsIeee) {
-    const Vec3 inf = Vec3(1, 2, 3) / 0.0;
-    EXPECT_TRUE(std::isinf(inf.x) && inf.x > 0);
-    EXPECT_TRUE(std::isinf(inf.y) && inf.y > 0);
-    EXPECT_TRUE(std::isinf(inf.z) && inf.z > 0);
+    expectVec(Vec3(1, 2, 3) / 0.0, INFINITY, INFINITY, INFINITY);
     const Vec3 nan = normalized(Vec3(0, 0, 0));
     EXPECT_TRUE(std::isnan(nan.x) && std::isnan(nan.y) && std::isnan(nan.z));
 }
 
-TEST(Vec3, ArraysAreContiguousDoubles) {
-    static_assert(std::is_trivially_copyable_v<Vec3>);
-    static_assert(sizeof(Vec2) == 2 * sizeof(double));
+// Arrays of Vec3 go to GL as runs of doubles; a Mat4 is its 16 elements row by row.
+TEST(Layout, Vec3ArraysAreContiguousDoublesAndMat4IsRowMajor) {
+    static_assert(std::is_trivially_copyable_v<Vec3> && sizeof(Vec2) == 2 * sizeof(double));
     const Vec3 run[2] = {Vec3(1, 2, 3), Vec3(4, 5, 6)};
-    double flat[6];
+    double flat[16];
     std::memcpy(flat, run, sizeof run);
     for (int i = 0; i < 6; ++i) EXPECT_EQ(flat[i], i + 1.0);
     EXPECT_EQ(run[1].data(), run[0].data() + 3);
+
+    static_assert(sizeof(Mat4) == 16 * sizeof(double));
+    const Mat4 m = translation(Vec3(7, 8, 9));
+    std::memcpy(flat, &m, sizeof m);
+    EXPECT_TRUE(flat[3] == 7.0 && flat[7] == 8.0 && flat[11] == 9.0 && flat[15] == 1.0);
 }
 
 TEST(Mat4, TranslationAndHomogeneousDivide) {
-    const Vec4 p = translation(Vec3(1, 2, 3)) * Vec4(Vec3(0, 0, 0), 1.0);
-    EXPECT_EQ(p.x, 1.0);
-    EXPECT_EQ(p.y, 2.0);
-    EXPECT_EQ(p.z, 3.0);
-    EXPECT_EQ(p.w, 1.0);
-    expectBits(toVec3(p), 1, 2, 3);
-    expectBits(toVec3(Vec4(2, 4, 6, 2)), 1, 2, 3);
+    expectPoint(translation(Vec3(1, 2, 3)) * Vec4(Vec3(0, 0, 0), 1.0), 1, 2, 3, 0.0);
+    expectVec(toVec3(Vec4(2, 4, 6, 2)), 1, 2, 3);
 }
 
-TEST(Mat4, RowMajorLayout) {
-    static_assert(sizeof(Mat4) == 16 * sizeof(double));
-    Mat4 m = translation(Vec3(7, 8, 9));
-    double flat[16];
-    std::memcpy(flat, &m, sizeof m);
-    EXPECT_EQ(flat[3], 7.0);
-    EXPECT_EQ(flat[7], 8.0);
-    EXPECT_EQ(flat[11], 9.0);
-    EXPECT_EQ(flat[15], 1.0);
-}
-
-TEST(Mat4, ScaledIdentityOverwritesEverything) {
+TEST(Mat4, IdentitiesOverwriteEverything) {
     Mat4 m = rotation(Vec3(1, 0, 0), 0.7);
     m(3, 0) = 42.0;
     m.setScaledIdentity(3.0);
-    for (int i = 0; i < 4; ++i)
-        for (int j = 0; j < 4; ++j) EXPECT_EQ(m(i, j), i == j ? 3.0 : 0.0) << i << "," << j;
-}
-
-TEST(Mat4, QuaternionIdentityAndZeroAngle) {
-    for (const Mat4& m : {fromQuaternion(Vec4(0, 0, 0, 1)), rotation(Vec3(0, 1, 0), 0.0)})
-        for (int i = 0; i < 4; ++i)
-            for (int j = 0; j < 4; ++j) EXPECT_EQ(m(i, j), i == j ? 1.0 : 0.0);
+    expectScaledIdentity(m, 3.0);
+    expectScaledIdentity(fromQuaternion(Vec4(0, 0, 0, 1)), 1.0);
+    expectScaledIdentity(rotation(Vec3(0, 1, 0), 0.0), 1.0);
 }
 
 TEST(Mat4, QuaternionOneMinusAMinusBGroupsLeft) {
-    // xx = 2·x², yy = 2·y², zz = 2·z²; with tiny yy and zz = 1, (1 - yy) - zz differs from 1 - (yy + zz).
-    const double y = 1e-9, z = std::sqrt(0.5);
-    const Mat4 m = fromQuaternion(Vec4(0, y, z, 0));
-    const double yy = (y + y) * y, zz = (z + z) * z;
+    // For these parts (1 - a) - b and 1 - (a + b) round apart in each of the three diagonal elements.
+    const double x = 0.1, y = 0.2, z = 0.2;
+    const double xx = (x + x) * x, yy = (y + y) * y, zz = (z + z) * z;
+    ASSERT_NE((1.0 - yy) - zz, 1.0 - (yy + zz));
+    const Mat4 m = fromQuaternion(Vec4(x, y, z, 0));
     EXPECT_EQ(m(0, 0), (1.0 - yy) - zz);
+    EXPECT_EQ(m(1, 1), (1.0 - xx) - zz);
+    EXPECT_EQ(m(2, 2), (1.0 - xx) - yy);
 }
 
 TEST(Mat4, RotationsTurnRightHanded) {
-    const double h = 1.5707963267948966;
-    const Vec4 zAxis(0, 0, 1, 1);
-    const Vec4 aboutY = rotation(Vec3(0, 1, 0), h) * zAxis;
-    EXPECT_NEAR(aboutY.x, 1.0, 1e-15);
-    EXPECT_NEAR(aboutY.y, 0.0, 1e-15);
-    EXPECT_NEAR(aboutY.z, 0.0, 1e-15);
-    EXPECT_EQ(aboutY.w, 1.0);
-    const Vec4 aboutX = rotation(Vec3(1, 0, 0), h) * zAxis;
-    EXPECT_NEAR(aboutX.x, 0.0, 1e-15);
-    EXPECT_NEAR(aboutX.y, -1.0, 1e-15);
-    EXPECT_NEAR(aboutX.z, 0.0, 1e-15);
-    const Mat4 rz = rotation(Vec3(0, 0, 1), 0.3);
-    EXPECT_NEAR(rz(0, 0), std::cos(0.3), 1e-15);
-    EXPECT_NEAR(rz(0, 1), -std::sin(0.3), 1e-15);
-    EXPECT_NEAR(rz(1, 0), std::sin(0.3), 1e-15);
+    const double h = 1.5707963267948966, a = 0.3;
+    expectPoint(rotation(Vec3(0, 1, 0), h) * Vec4(0, 0, 1, 1), 1, 0, 0, 1e-15);
+    expectPoint(rotation(Vec3(1, 0, 0), h) * Vec4(0, 0, 1, 1), 0, -1, 0, 1e-15);
+    const Mat4 rz = rotation(Vec3(0, 0, 1), a);
+    expectPoint(rz * Vec4(1, 0, 0, 1), std::cos(a), std::sin(a), 0, 1e-15);
+    expectPoint(rz * Vec4(0, 1, 0, 1), -std::sin(a), std::cos(a), 0, 1e-15);
     EXPECT_EQ(rz(2, 2), 1.0);
-    EXPECT_EQ(rz(3, 3), 1.0);
 }
 
 TEST(Mat4, ProductMayOverwriteAnOperand) {
@@ -132,10 +104,8 @@ TEST(Mat4, ProductMayOverwriteAnOperand) {
     EXPECT_EQ(std::memcmp(&intoA, &expected, sizeof(Mat4)), 0);
     EXPECT_EQ(std::memcmp(&intoB, &expected, sizeof(Mat4)), 0);
     // Applies the right operand first: translate, then turn.
-    const Vec4 p = expected * Vec4(Vec3(0, 0, 0), 1.0);
     const Vec4 q = a * (b * Vec4(Vec3(0, 0, 0), 1.0));
-    EXPECT_DOUBLE_EQ(p.x, q.x);
-    EXPECT_DOUBLE_EQ(p.z, q.z);
+    expectPoint(expected * Vec4(Vec3(0, 0, 0), 1.0), q.x, q.y, q.z, 1e-14);
 }
 
 }  // namespace
