@@ -18,6 +18,7 @@ xdotool windowmove "$WID" 0 0
 
 shift_press() { shift_down; press "$1"; shift_up; }
 size_is() { [ "$(window_size)" = "$1" ]; }
+frames() { grep -c '^swap' "$GLSPY_LOG" || true; }
 
 # From elevation 0 one event 1,300 px down turns the camera by more than 2π: one wrap leaves it negative.
 move 320 50
@@ -62,8 +63,6 @@ release 1
 move 300 260
 release 3
 settle
-
-frames() { grep -c '^swap' "$GLSPY_LOG" || true; }
 
 # One pixel high, dragged there, and back.
 xdotool windowsize "$WID" 640 1
