@@ -36,13 +36,23 @@ wait_for() {
   done
 }
 
+# A display number of our own, well away from :0 and its neighbours that desktops and other tools take. A server
+# that loses a race for its number dies at once; then the next number is tried.
 start_xvfb() {
-  Xvfb -displayfd 5 -screen 0 "${SCREEN}x24" -nolisten tcp 5>"$WORK/display" 2>"$WORK/xvfb.log" &
-  XVFB_PID=$!
-  wait_for 20 test -s "$WORK/display" || fail "Xvfb did not start: $(cat "$WORK/xvfb.log")"
-  export DISPLAY=":$(head -n1 "$WORK/display")"
-  # The number can arrive before the server takes clients; a viewer started then fails to connect.
-  wait_for 10 xdpyinfo -display "$DISPLAY" >/dev/null || fail "the X server on $DISPLAY never answered"
+  local attempt n
+  for attempt in 1 2 3 4 5 6 7 8; do
+    n=$((200 + (RANDOM + $$ + attempt * 97) % 800))
+    [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
+    Xvfb ":$n" -screen 0 "${SCREEN}x24" -nolisten tcp -noreset 2>"$WORK/xvfb.log" &
+    XVFB_PID=$!
+    export DISPLAY=":$n"
+    if wait_for 10 xdpyinfo -display "$DISPLAY" >/dev/null && kill -0 "$XVFB_PID" 2>/dev/null; then
+      return 0
+    fi
+    kill "$XVFB_PID" 2>/dev/null || true
+    wait "$XVFB_PID" 2>/dev/null || true
+  done
+  fail "Xvfb did not start: $(cat "$WORK/xvfb.log")"
 }
 
 # Starts the viewer with stdout into $WORK/stdout (through a pipe when $1 is "pipe") and waits for its window.
@@ -55,7 +65,7 @@ start_viewer() {
     "$BIN" >"$WORK/stdout" 2>"$WORK/stderr" &
   fi
   VIEWER_PID=$!
-  wait_for 20 find_window || fail "no window titled 'GLUT Application' appeared: $(cat "$WORK/stderr")"
+  wait_for 20 find_window || fail "no window titled 'GLUT Application' appeared: $(cat "$WORK/stderr") $(cat "$WORK/xvfb.log")"
   wait_for 20 window_lit || fail "the window never showed a picture"
 }
 
