@@ -1,6 +1,7 @@
 #include "density_grid.h"
 #include "isosurface.h"
 #include "orbit_camera.h"
+#include "shell_fixture.h"
 #include "test_support.h"
 #include "viewer.h"
 
@@ -8,16 +9,7 @@
 
 namespace {
 
-class Shell : public testing::Test {
-protected:
-    static void SetUpTestSuite() { fillDensityGrid(); }
-    void SetUp() override {
-        glstub::reset();
-        camera.reset(Vec3(0, 0, 0));
-        windowWidth = 640;
-        windowHeight = 480;
-    }
-};
+using Shell = ShellTest;
 
 void expectCameraView(const Calls& calls, std::size_t at, double aspect) {
     expectView(calls, at, aspect, camera.eye(), camera.getCenter(), camera.up());

@@ -1,6 +1,7 @@
 #include "density_grid.h"
 #include "isosurface.h"
 #include "orbit_camera.h"
+#include "shell_fixture.h"
 #include "test_support.h"
 #include "viewer.h"
 
@@ -11,16 +12,8 @@ namespace {
 constexpr double TWO_PI = 6.283185307179586, PER_PIXEL = 0.005555555555555556;
 constexpr int32_t UNCHANGED = -1;
 
-class Input : public testing::Test {
+class Input : public ShellTest {
 protected:
-    static void SetUpTestSuite() { fillDensityGrid(); }
-    void SetUp() override {
-        glstub::reset();
-        camera.reset(Vec3(0, 0, 0));
-        windowWidth = 640;
-        windowHeight = 480;
-        dragMode = DRAG_NONE;
-    }
     static void press(int button, int mods, int x, int y) {
         glstub::setModifiers(mods);
         mouseButton(button, GLUT_DOWN, x, y);

@@ -1,15 +1,12 @@
 // The shell's callbacks driven through the worst a person can do with the mouse and the window: nothing
 // non-finite may ever reach gluLookAt, gluPerspective or a vertex/normal call, and the view must recover.
-#include "density_grid.h"
-#include "glstub.h"
-#include "orbit_camera.h"
-#include "viewer.h"
+#include "shell_fixture.h"
 
 #include <GL/glut.h>
-#include <gtest/gtest.h>
 
 #include <cmath>
 #include <cstdint>
+#include <random>
 
 namespace {
 
@@ -23,15 +20,22 @@ void expectFiniteCamera() {
     EXPECT_TRUE(isFinite(camera.eye()));
 }
 
-class DegenerateInput : public testing::Test {
+// Reproducible input: the minimal standard generator's sequence is fixed by the C++ standard itself.
+class Dice {
+public:
+    explicit Dice(uint32_t seed) : engine(seed) {}
+    uint32_t below(uint32_t n) { return uint32_t(engine() % n); }
+
+private:
+    std::minstd_rand engine;
+};
+
+class DegenerateInput : public ShellTest {
 protected:
-    static void SetUpTestSuite() { fillDensityGrid(); }
     void SetUp() override {
-        glstub::reset();
+        ShellTest::SetUp();
         glstub::setRecording(false);  // frames are only counted and checked: keeps each one cheap
-        camera.reset(Vec3(0, 0, 0));
         reshape(640, 480);
-        dragMode = DRAG_NONE;
     }
     void TearDown() override {
         EXPECT_EQ(glstub::nonFiniteCount(), 0u);
@@ -129,21 +133,17 @@ TEST_F(DegenerateInput, DragsInWindowsOfZeroAndOnePixel) {
 // A fixed pseudo-random storm of presses, releases and motions of every button with every modifier set.
 TEST_F(DegenerateInput, ChordsAndStrayButtonsKeepAKnownMode) {
     const int modifierSets[] = {0, GLUT_ACTIVE_SHIFT, GLUT_ACTIVE_CTRL, GLUT_ACTIVE_SHIFT | GLUT_ACTIVE_ALT};
-    uint32_t seed = 12345;
-    auto next = [&seed](uint32_t n) {
-        seed = seed * 1664525u + 1013904223u;
-        return (seed >> 8) % n;
-    };
+    Dice dice(12345);
     int x = 320, y = 240;
     for (int n = 0; n < 160; ++n) {
-        const uint32_t what = next(4);
+        const uint32_t what = dice.below(4);
         if (what == 0) {
-            press(int(next(5)), modifierSets[next(4)], x, y);
+            press(int(dice.below(5)), modifierSets[dice.below(4)], x, y);
         } else if (what == 1) {
-            release(int(next(5)), x, y);
+            release(int(dice.below(5)), x, y);
         } else {
-            x += int(next(1201)) - 600;
-            y += int(next(1201)) - 600;
+            x += int(dice.below(1201)) - 600;
+            y += int(dice.below(1201)) - 600;
             mouseMotion(x, y);
         }
         ASSERT_TRUE(dragMode == DRAG_NONE || dragMode == DRAG_ROTATE || dragMode == DRAG_PAN ||
@@ -156,19 +156,15 @@ TEST_F(DegenerateInput, ChordsAndStrayButtonsKeepAKnownMode) {
 // The camera alone, without frames: many more operations than the frame-drawing tests can afford, each followed
 // by the view set-up that hands the camera to GLU.
 TEST_F(DegenerateInput, ManyRandomCameraOperationsKeepTheViewFinite) {
-    uint32_t seed = 777;
-    auto next = [&seed](uint32_t n) {
-        seed = seed * 1664525u + 1013904223u;
-        return (seed >> 8) % n;
-    };
+    Dice dice(777);
     for (int n = 0; n < 20000; ++n) {
-        const double dx = double(next(4001)) - 2000, dy = double(next(4001)) - 2000;
-        switch (next(5)) {
+        const double dx = double(dice.below(4001)) - 2000, dy = double(dice.below(4001)) - 2000;
+        switch (dice.below(5)) {
         case 0: camera.rotate(dx, dy); break;
         case 1: camera.pan(dx, dy); break;
         case 2: camera.zoom(dx); break;
         case 3: camera.zoom(-camera.getDistance() / 0.01); break;  // onto the centre, or very close to it
-        default: reshape(int(next(3)), int(next(3))); break;
+        default: reshape(int(dice.below(3)), int(dice.below(3))); break;
         }
         setupView();
         ASSERT_EQ(glstub::nonFiniteCount(), 0u) << "operation " << n;
