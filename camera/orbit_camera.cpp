@@ -19,10 +19,6 @@ OrbitCamera camera(Vec3(0.0, 0.0, 0.0));
 // One wrap only: a value below -2π stays negative and large values are never reduced.
 void OrbitCamera::setElevation(double a) { elevation = a < 0.0 ? a + TWO_PI : a; }
 
-// A non-finite centre would poison every later eye() and view for good, so it is refused.
-void OrbitCamera::setCenter(const Vec3& c) {
-    if (isFinite(c)) center = c;
-}
 
 // Through the matrix chain rather than the closed form: the last bits of the result depend on it.
 Vec3 OrbitCamera::eye() const {
@@ -47,14 +43,16 @@ void OrbitCamera::rotate(double dx, double dy) {
     setElevation(getElevation() + dy * -ROTATE_PER_PIXEL);
 }
 
-// With the eye on the centre, or looking straight along up(), the image plane has no
-// defined right direction; the normalisations give NaN and setCenter skips the pan.
+// With the eye on the centre, or looking straight along up(), the image plane has no defined right
+// direction and the normalisations give NaN. Such a pan is skipped: a non-finite centre would poison every
+// later eye() and view for good.
 void OrbitCamera::pan(double dx, double dy) {
     const double sx = dx * MOVE_PER_PIXEL, sy = dy * MOVE_PER_PIXEL;
     const Vec3 forward = eye() - getCenter();
     const Vec3 right = normalized(cross(up(), forward));
     const Vec3 vertical = normalized(cross(forward, right));
-    setCenter((getCenter() + right * sx) + vertical * sy);
+    const Vec3 moved = (getCenter() + right * sx) + vertical * sy;
+    if (isFinite(moved)) setCenter(moved);
 }
 
 void OrbitCamera::zoom(double dx) { setDistance(getDistance() + dx * MOVE_PER_PIXEL); }

@@ -21,7 +21,7 @@ public:
     void setElevation(double a);
     void setAzimuth(double a) { azimuth = a; }
     void setDistance(double d) { distance = d; }
-    void setCenter(const Vec3& c);
+    void setCenter(const Vec3& c) { center = c; }
 
     Vec3 eye() const;
     Vec3 up() const;
