@@ -90,9 +90,11 @@ esac
 dpkg-deb -f "$DEB" Depends | grep -q 'libglut' || fail "Depends lacks GLUT: $(dpkg-deb -f "$DEB" Depends)"
 pass "package: $(basename "$DEB") holds the same files; Depends: $(dpkg-deb -f "$DEB" Depends)"
 
-# Errors fail; the one warning kept is that a first changelog entry closes no Debian bug (this is no Debian upload).
+# No errors, and no warning but the one kept: a first changelog entry that closes no Debian bug, since the package
+# is not meant for Debian's archive and so has no bug that asks for it.
 lintian --fail-on error "$DEB" >"$WORK/lintian.log" 2>&1 || fail "lintian: $(cat "$WORK/lintian.log")"
-pass "lintian reports no errors: $(grep -c '^[EW]:' "$WORK/lintian.log") warnings $(grep '^[EW]:' "$WORK/lintian.log" | cut -d' ' -f3 | paste -sd,)"
+! grep '^W:' "$WORK/lintian.log" | grep -v ' initial-upload-closes-no-bugs ' || fail "lintian warns: $(cat "$WORK/lintian.log")"
+pass "lintian reports no errors and no warnings but initial-upload-closes-no-bugs"
 
 mkdir "$WORK/root"
 dpkg-deb -x "$DEB" "$WORK/root"
