@@ -71,6 +71,22 @@ cmp -s "$BUILD/metaballs" "$PREFIX/bin/metaballs" || fail "bin/metaballs is not 
 check_tree "$PREFIX"
 pass "install: every file in place; menu entry, icon, AppStream data and manual page check clean"
 
+start_xvfb
+check_starts "$PREFIX"
+pass "the entry's command starts the installed viewer and its window shows a picture"
+
+# What `make uninstall` does, against the scratch prefix.
+xargs rm -f <"$WORK/manifest"
+[ -z "$(find "$PREFIX" -type f)" ] || fail "left after uninstall: $(find "$PREFIX" -type f)"
+pass "the manifest removes every installed file"
+
+# make check runs this on a sanitized build, whose build/metaballs is a launcher script: a package of that would
+# hold neither the viewer nor its libraries' dependencies.
+if [ "$(head -c 4 "$BUILD/metaballs" | tail -c 3)" != ELF ]; then
+  echo "skip: no package of a build whose viewer is a launcher script"
+  exit 0
+fi
+
 cpack -G DEB --config "$BUILD/CPackConfig.cmake" -B "$WORK/pkg" >"$WORK/cpack.log" 2>&1 ||
   fail "cpack failed: $(cat "$WORK/cpack.log")"
 DEB=$(ls "$WORK"/pkg/metaballs_*.deb)
@@ -101,12 +117,5 @@ dpkg-deb -x "$DEB" "$WORK/root"
 check_tree "$WORK/root/usr"
 pass "package unpacked: menu entry, icon, AppStream data and manual page check clean"
 
-start_xvfb
-check_starts "$PREFIX"
 check_starts "$WORK/root/usr"
-pass "the installed and the unpacked viewer both start from the entry's command and draw"
-
-# What `make uninstall` does, against the scratch prefix.
-xargs rm -f <"$WORK/manifest"
-[ -z "$(find "$PREFIX" -type f)" ] || fail "left after uninstall: $(find "$PREFIX" -type f)"
-pass "the manifest removes every installed file"
+pass "the unpacked package's viewer starts from the entry's command and draws"
