@@ -4,7 +4,7 @@ JOBS ?= 2
 PREFIX ?= /usr/local
 CMAKE_FLAGS ?=
 
-.PHONY: all deps test-deps configure build run test bench check soak capture install uninstall clean
+.PHONY: all deps test-deps configure build run test bench check soak capture install uninstall package clean
 
 all: build
 
@@ -51,10 +51,20 @@ capture: test-deps
 install: deps
 	@$(MAKE) --no-print-directory build CMAKE_FLAGS="$(CMAKE_FLAGS) -DMETABALLS_TESTS=OFF"
 	cmake --install $(BUILD)
+	@cp $(BUILD)/install_manifest.txt $(BUILD)/installed-files.txt
 
+# A Debian package of what `make install` puts in place, in $(BUILD)/.
+package:
+	@tools/install-deps package
+	@$(MAKE) --no-print-directory build CMAKE_FLAGS="$(CMAKE_FLAGS) -DMETABALLS_TESTS=OFF"
+	cd $(BUILD) && cpack -G DEB
+
+# Reads its own copy of the list: cpack and `cmake --install --prefix` rewrite install_manifest.txt with paths
+# that `make install` never touched.
 uninstall:
-	@test -f $(BUILD)/install_manifest.txt || { echo "nothing installed from $(BUILD)"; exit 1; }
-	xargs rm -fv < $(BUILD)/install_manifest.txt
+	@test -f $(BUILD)/installed-files.txt || { echo "nothing installed from $(BUILD)"; exit 1; }
+	xargs rm -fv < $(BUILD)/installed-files.txt
+	@rm -f $(BUILD)/installed-files.txt
 
 clean:
 	rm -rf $(BUILD) $(BUILD)-bench $(BUILD)-check

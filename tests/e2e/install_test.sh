@@ -1,57 +1,121 @@
 #!/bin/bash
-# `cmake --install` into a scratch prefix: the viewer lands in bin/ and its menu entry in share/applications/,
-# the entry's command starts that viewer and a window appears, and the manifest that `make uninstall` reads
-# removes exactly what was installed.
+# What `cmake --install` puts into a scratch prefix and what the Debian package built by cpack holds are the same
+# files: the viewer, its menu entry and icons, the manual page, the AppStream data, the copyright and changelog.
+# Each is checked with the tool that its readers use, both trees start a viewer that draws under Xvfb, and the
+# manifest that `make uninstall` reads removes exactly what was installed.
 #   usage: install_test.sh BUILD_DIR TOOLDIR
 BUILD=$1
 PREFIX=$(mktemp -d)
 source "$(dirname "$0")/lib.sh" "$PREFIX/bin/metaballs" "$2"
+trap 'rm -rf "$PREFIX"; cleanup' EXIT
 
-# The scratch install rewrites the build's manifest; put back the one of a real `make install`, so that a later
-# `make uninstall` still removes what that put in place.
-MANIFEST=$BUILD/install_manifest.txt
-[ -f "$MANIFEST" ] && cp "$MANIFEST" "$WORK/manifest.saved"
-put_back_manifest() {
-  if [ -f "$WORK/manifest.saved" ]; then cp "$WORK/manifest.saved" "$MANIFEST"; else rm -f "$MANIFEST"; fi
+for tool in cpack dpkg-deb lintian desktop-file-validate appstreamcli mandoc groff identify readelf; do
+  command -v "$tool" >/dev/null || fail "$tool is missing (make test installs it)"
+done
+
+METAINFO=share/metainfo/org.example.metaballs.metainfo.xml
+FILES="bin/metaballs share/applications/metaballs.desktop $METAINFO share/man/man1/metaballs.1.gz
+  share/doc/metaballs/copyright share/doc/metaballs/changelog.Debian.gz"
+for n in 16 24 32 48 64 128 256; do FILES="$FILES share/icons/hicolor/${n}x${n}/apps/metaballs.png"; done
+expected() { for f in $FILES; do echo "$1/$f"; done | sort; }
+
+# The changelog's newest entry, "metaballs (1.0.0-1) ...", gives the package's version; its upstream part is the
+# one of the manual page and the AppStream data too.
+FULL_VERSION=$(sed -n '1s/^metaballs (\([0-9.]*-[0-9]*\)).*/\1/p' "$(dirname "$0")/../../app/debian/changelog")
+[ -n "$FULL_VERSION" ] || fail "no version in app/debian/changelog"
+VERSION=${FULL_VERSION%-*}
+
+# Checks the installed tree under $1 (a prefix such as /usr): each file with the tool its readers use.
+check_tree() {
+  local root=$1 desktop=$1/share/applications/metaballs.desktop report icon n size
+  report=$(desktop-file-validate "$desktop" 2>&1) && [ -z "$report" ] || fail "desktop-file-validate: $report"
+  grep -qx 'Terminal=false' "$desktop" && grep -q '^Categories=.*Graphics;' "$desktop" ||
+    fail "the entry is no windowed program in the Graphics menu"
+  icon=$(sed -n 's/^Icon=//p' "$desktop")
+  for n in 48 256; do
+    size=$(identify -format '%wx%h' "$root/share/icons/hicolor/${n}x${n}/apps/$icon.png" 2>&1 || true)
+    [ "$size" = "${n}x${n}" ] || fail "Icon=$icon: the ${n}x${n} icon is '$size'"
+  done
+  report=$(appstreamcli validate --no-net "$root/$METAINFO" 2>&1) || fail "appstreamcli validate: $report"
+  grep -q '<launchable type="desktop-id">metaballs.desktop</launchable>' "$root/$METAINFO" ||
+    fail "the AppStream data does not launch metaballs.desktop"
+  grep -q "<release version=\"$VERSION\"" "$root/$METAINFO" || fail "the AppStream data lacks release $VERSION"
+  for n in share/man/man1/metaballs.1.gz share/doc/metaballs/changelog.Debian.gz; do
+    gzip -t "$root/$n" || fail "$n is no gzip file"
+  done
+  zcat "$root/share/man/man1/metaballs.1.gz" >"$WORK/metaballs.1"
+  report=$(mandoc -T lint "$WORK/metaballs.1" 2>&1) && [ -z "$report" ] || fail "mandoc -T lint: $report"
+  report=$(groff -ww -man -z "$WORK/metaballs.1" 2>&1) && [ -z "$report" ] || fail "groff -ww: $report"
+  grep -q "^\.TH METABALLS 1 .*\"metaballs $VERSION\"" "$WORK/metaballs.1" || fail "the manual page is not of $VERSION"
 }
-trap 'put_back_manifest; rm -rf "$PREFIX"; cleanup' EXIT
+
+# A menu runs Exec through PATH, from anywhere: do the same with the tree's bin/ first on PATH; the viewer it finds
+# must open its window and draw.
+check_starts() {
+  local bin
+  bin=$(cd / && PATH="$1/bin:$PATH" command -v "$(sed -n 's/^Exec=//p' "$1/share/applications/metaballs.desktop")")
+  [ "$bin" = "$1/bin/metaballs" ] || fail "Exec resolves to '$bin'"
+  BIN=$bin
+  start_viewer
+  viewer_alive || fail "$bin died: $(cat "$WORK/stderr")"
+  kill "$VIEWER_PID"
+  wait "$VIEWER_PID" 2>/dev/null || true
+  VIEWER_PID=""
+}
 
 cmake --install "$BUILD" --prefix "$PREFIX" >"$WORK/install.log" 2>&1 || fail "install failed: $(cat "$WORK/install.log")"
-cp "$MANIFEST" "$WORK/manifest"
-put_back_manifest
-
-DESKTOP=$PREFIX/share/applications/metaballs.desktop
-expected=$(printf '%s\n' "$PREFIX/bin/metaballs" "$DESKTOP" | sort)
-[ "$(sort "$WORK/manifest")" = "$expected" ] || fail "installed files differ: $(cat "$WORK/manifest")"
-[ -x "$PREFIX/bin/metaballs" ] || fail "bin/metaballs is not executable"
+cp "$BUILD/install_manifest.txt" "$WORK/manifest"
+[ "$(sort "$WORK/manifest")" = "$(expected "$PREFIX")" ] ||
+  fail "installed files differ: $(diff <(sort "$WORK/manifest") <(expected "$PREFIX"))"
 cmp -s "$BUILD/metaballs" "$PREFIX/bin/metaballs" || fail "bin/metaballs is not the viewer that was built"
-pass "bin/metaballs and share/applications/metaballs.desktop installed, and nothing else"
+check_tree "$PREFIX"
+pass "install: every file in place; menu entry, icon, AppStream data and manual page check clean"
 
-if command -v desktop-file-validate >/dev/null; then
-  report=$(desktop-file-validate "$DESKTOP" 2>&1) || fail "desktop-file-validate: $report"
-  [ -z "$report" ] || fail "desktop-file-validate: $report"
-  pass "desktop-file-validate accepts the entry"
-fi
-key() { sed -n "s/^$1=//p" "$DESKTOP"; }
-[ "$(head -n1 "$DESKTOP")" = "[Desktop Entry]" ] || fail "the entry does not start with [Desktop Entry]"
-[ "$(key Type)" = Application ] || fail "Type is '$(key Type)'"
-[ -n "$(key Name)" ] && [ -n "$(key Comment)" ] || fail "Name or Comment is empty"
-[ "$(key Terminal)" = false ] || fail "Terminal is '$(key Terminal)'; the viewer is a window, not a console"
-[[ ";$(key Categories)" == *";Graphics;"* ]] || fail "Categories '$(key Categories)' lack Graphics"
-pass "the entry is an application in the Graphics menu"
-
-# A menu runs Exec through PATH, from anywhere: do the same with the prefix's bin/ first on PATH.
-exec_cmd=$(key Exec)
-[ "$exec_cmd" = metaballs ] || fail "Exec is '$exec_cmd'"
-BIN=$(cd / && PATH="$PREFIX/bin:$PATH" command -v "$exec_cmd")
-[ "$BIN" = "$PREFIX/bin/metaballs" ] || fail "Exec resolves to '$BIN'"
 start_xvfb
-cd /
-start_viewer
-viewer_alive || fail "the installed viewer died: $(cat "$WORK/stderr")"
+check_starts "$PREFIX"
 pass "the entry's command starts the installed viewer and its window shows a picture"
 
 # What `make uninstall` does, against the scratch prefix.
 xargs rm -f <"$WORK/manifest"
 [ -z "$(find "$PREFIX" -type f)" ] || fail "left after uninstall: $(find "$PREFIX" -type f)"
 pass "the manifest removes every installed file"
+
+# make check runs this on a sanitized build, whose build/metaballs is a launcher script: a package of that would
+# hold neither the viewer nor its libraries' dependencies.
+if [ "$(head -c 4 "$BUILD/metaballs" | tail -c 3)" != ELF ]; then
+  echo "skip: no package of a build whose viewer is a launcher script"
+  exit 0
+fi
+
+cpack -G DEB --config "$BUILD/CPackConfig.cmake" -B "$WORK/pkg" >"$WORK/cpack.log" 2>&1 ||
+  fail "cpack failed: $(cat "$WORK/cpack.log")"
+DEB=$(ls "$WORK"/pkg/metaballs_*.deb)
+dpkg-deb -c "$DEB" | awk '$1 !~ /^d/ {print substr($6, 2)}' | sort >"$WORK/contents"
+[ "$(cat "$WORK/contents")" = "$(expected /usr)" ] ||
+  fail "the package holds other files: $(diff "$WORK/contents" <(expected /usr))"
+arch=$(dpkg-deb -f "$DEB" Architecture)
+case "$(readelf -h "$BUILD/metaballs" | sed -n 's/^ *Machine: *//p')" in
+  *X86-64) want=amd64 ;;
+  AArch64) want=arm64 ;;
+  *80386) want=i386 ;;
+  *) want=unknown ;;
+esac
+[ "$arch" = "$want" ] || fail "Architecture: $arch for a $want viewer"
+[ "$(dpkg-deb -f "$DEB" Version)" = "$FULL_VERSION" ] || fail "Version: $(dpkg-deb -f "$DEB" Version), not $FULL_VERSION"
+# dpkg-shlibdeps names the libraries' packages; the GLUT one proves that it ran over the binary.
+dpkg-deb -f "$DEB" Depends | grep -q 'libglut' || fail "Depends lacks GLUT: $(dpkg-deb -f "$DEB" Depends)"
+pass "package: $(basename "$DEB") holds the same files; Depends: $(dpkg-deb -f "$DEB" Depends)"
+
+# No errors, and no warning but the one kept: a first changelog entry that closes no Debian bug, since the package
+# is not meant for Debian's archive and so has no bug that asks for it.
+lintian --fail-on error "$DEB" >"$WORK/lintian.log" 2>&1 || fail "lintian: $(cat "$WORK/lintian.log")"
+! grep '^W:' "$WORK/lintian.log" | grep -v ' initial-upload-closes-no-bugs ' || fail "lintian warns: $(cat "$WORK/lintian.log")"
+pass "lintian reports no errors and no warnings but initial-upload-closes-no-bugs"
+
+mkdir "$WORK/root"
+dpkg-deb -x "$DEB" "$WORK/root"
+check_tree "$WORK/root/usr"
+pass "package unpacked: menu entry, icon, AppStream data and manual page check clean"
+
+check_starts "$WORK/root/usr"
+pass "the unpacked package's viewer starts from the entry's command and draws"
