@@ -27,8 +27,11 @@ stop
 
 # A position without a size (five times: the size used to be whatever memory held), one from the far edges, and
 # values that X rejects or that give one side only: all keep the program's own size.
+# Size and place are settled once the window is mapped; no need to wait for a picture.
 for g in +10+10 +10+10 +10+10 +10+10 +10+10 -10-20 abc 640x x480 ''; do
-  launch "$BIN" -geometry "$g"
+  "$BIN" -geometry "$g" >"$WORK/stdout" 2>"$WORK/stderr" &
+  VIEWER_PID=$!
+  wait_for 20 find_window || fail "no window for '-geometry $g': $(cat "$WORK/stderr")"
   [ "$(window_size)" = 640x480 ] || fail "-geometry '$g' gave a $(window_size) window"
   case $g in
   +10+10) [ "$(origin)" = 10,10 ] || fail "-geometry $g placed the window at $(origin)" ;;

@@ -50,7 +50,7 @@ survives() {
       fail "$name: descriptor $fd is $(readlink "/proc/$VIEWER_PID/fd/$fd")"
   done
   shot before
-  drag 1 300 200 340 260 8
+  drag 1 300 200 340 260 4
   shot after
   [ "$(changed before after)" -gt 500 ] || fail "$name: a drag changed nothing"
   viewer_alive || fail "$name: the viewer died"
