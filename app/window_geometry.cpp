@@ -66,9 +66,9 @@ GeometryOption readGeometryOption(int argc, char* const* argv) {
         else if (std::strcmp(argv[i], "-geometry") == 0 && ++i < argc) value = argv[i];
     }
     GeometryOption g;
-    if (value == nullptr) return g;
-    g.present = true;
-    if (!parseGeometry(value, g)) g = GeometryOption{true};
+    g.present = value != nullptr;
+    GeometryOption parsed = g;
+    if (g.present && parseGeometry(value, parsed)) g = parsed;
     return g;
 }
 
