@@ -4,16 +4,21 @@
 
 #include <GL/glut.h>
 
+#include <cstdint>
+
 namespace {
 bool isMouseButton(int button) {
     return button == GLUT_LEFT_BUTTON || button == GLUT_MIDDLE_BUTTON || button == GLUT_RIGHT_BUTTON;
 }
+
+// In 64 bits: windowHeight - y leaves the int range for y near INT_MIN.
+double upFromBottom(int y) { return double(int64_t(windowHeight) - y); }
 }  // namespace
 
 void mouseButton(int button, int state, int x, int y) {
     if (state == GLUT_DOWN) {
         lastMouseX = x;
-        lastMouseY = windowHeight - y;
+        lastMouseY = upFromBottom(y);
         // Shift alone: Shift with Ctrl or Alt picks no mode.
         if (glutGetModifiers() == GLUT_ACTIVE_SHIFT) {
             if (button == GLUT_LEFT_BUTTON) dragMode = DRAG_ROTATE;
@@ -28,7 +33,7 @@ void mouseButton(int button, int state, int x, int y) {
 
 // Every drag event draws a frame at once, camera mode or not: dragging is what animates.
 void mouseMotion(int x, int y) {
-    const double yUp = windowHeight - y;
+    const double yUp = upFromBottom(y);
     const Vec2 delta(lastMouseX - x, lastMouseY - yUp);
     lastMouseX = x;
     lastMouseY = yUp;

@@ -1,3 +1,6 @@
 #include "viewer.h"
 
-int main(int argc, char** argv) { return runViewer(argc, argv); }
+int main(int argc, char** argv) {
+    secureStandardStreams();
+    return runViewer(argc, argv);
+}

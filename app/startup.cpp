@@ -1,6 +1,7 @@
 #include "density_grid.h"
 #include "orbit_camera.h"
 #include "viewer.h"
+#include "window_geometry.h"
 
 #include <GL/glut.h>
 
@@ -25,7 +26,9 @@ void initGraphics() {
 int runViewer(int argc, char** argv) {
     fillDensityGrid();  // the window opens only once the field is ready
     glutInitWindowSize(windowWidth, windowHeight);
+    const GeometryOption geometry = readGeometryOption(argc, argv);  // glutInit takes the option out of argv
     glutInit(&argc, argv);
+    restoreWindowRequest(geometry);
     glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
     glutCreateWindow(windowTitle);
     glutDisplayFunc(display);

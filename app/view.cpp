@@ -5,6 +5,7 @@
 #include <GL/glut.h>
 
 #include <algorithm>
+#include <cstdint>
 
 void display() {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
@@ -43,6 +44,9 @@ void setupView() {
 }
 
 void reshape(int width, int height) {
+    // The stored pointer is counted from the bottom edge, which a new height moves: keep it where it is on
+    // the screen, so that a drag measures only the pointer's own movement.
+    lastMouseY += double(int64_t(height) - windowHeight);
     windowWidth = width;
     windowHeight = height;
     glViewport(0, 0, width, height);

@@ -29,5 +29,9 @@ void mouseButton(int button, int state, int x, int y);
 void mouseMotion(int x, int y);
 void timerTick(int value);
 
+// Standard descriptors that are closed point to /dev/null, and a reader that went away is no fatal
+// signal: first thing in the process, before anything opens a file.
+void secureStandardStreams();
+
 // The whole start-up; returns only if the GLUT loop does.
 int runViewer(int argc, char** argv);

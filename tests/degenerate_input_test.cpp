@@ -1,12 +1,16 @@
 // The shell's callbacks driven through the worst a person can do with the mouse and the window: nothing
 // non-finite may ever reach gluLookAt, gluPerspective or a vertex/normal call, and the view must recover.
 #include "shell_fixture.h"
+#include "window_geometry.h"
 
 #include <GL/glut.h>
 
+#include <climits>
 #include <cmath>
 #include <cstdint>
 #include <random>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -127,6 +131,59 @@ TEST_F(DegenerateInput, DragsInWindowsOfZeroAndOnePixel) {
         release(GLUT_MIDDLE_BUTTON, 0, 0);
         EXPECT_EQ(glstub::nonFiniteCount(), 0u);
         expectFiniteCamera();
+    }
+}
+
+// A resize moves the bottom edge that the stored pointer is counted from, but not the pointer itself.
+TEST_F(DegenerateInput, ResizeInTheMiddleOfADragMovesNothing) {
+    press(GLUT_LEFT_BUTTON, GLUT_ACTIVE_SHIFT, 100, 200);
+    mouseMotion(90, 200);
+    const double azimuth = camera.getAzimuth();
+    reshape(640, 280);
+    reshape(800, 900);
+    mouseMotion(89, 200);  // one pixel to the left, nothing up or down
+    EXPECT_EQ(camera.getElevation(), 0.0);
+    EXPECT_EQ(camera.getAzimuth(), azimuth + 0.005555555555555556);
+    EXPECT_EQ(lastMouseY, 700.0);
+}
+
+// The callbacks take any int; counting y up from the bottom edge must not overflow at either end.
+TEST_F(DegenerateInput, PointerAtTheEndsOfTheIntRange) {
+    reshape(640, INT_MAX);
+    press(GLUT_LEFT_BUTTON, GLUT_ACTIVE_SHIFT, INT_MAX, INT_MIN);
+    EXPECT_EQ(lastMouseY, 4294967295.0);
+    mouseMotion(INT_MIN, INT_MAX);
+    EXPECT_EQ(lastMouseY, 0.0);
+    reshape(640, 0);
+    EXPECT_EQ(lastMouseY, -2147483647.0);
+    mouseMotion(INT_MAX, INT_MIN);
+    EXPECT_EQ(lastMouseY, 2147483648.0);
+    expectFiniteCamera();
+}
+
+// glutInit leaves the window size undefined unless the -geometry it takes gives both width and height.
+// The e2e test judges the common values on a real window; these are the finer points of the reading.
+TEST(GeometryOption, IsFoundAndReadAsGlutInitDoes) {
+    struct Case {
+        std::vector<std::string> args;
+        bool present, sizeGiven;
+    };
+    const Case cases[] = {
+        {{}, false, false},
+        {{"-geometry", "320x200+5+5"}, true, true},
+        {{"-geometry", "0x480"}, true, false},
+        {{"-geometry", "640x480junk"}, true, false},
+        {{"-geometry", "320x200", "-geometry", "+1+1"}, true, false},  // the last one counts
+        {{"-display", "-geometry", "320x200"}, false, false},        // a display named "-geometry"
+        {{"-geometry"}, false, false},                                // GLUT itself refuses this one
+    };
+    for (const Case& c : cases) {
+        std::vector<char*> argv{const_cast<char*>("metaballs")};
+        for (const std::string& a : c.args) argv.push_back(const_cast<char*>(a.c_str()));
+        const GeometryOption g = readGeometryOption(int(argv.size()), argv.data());
+        SCOPED_TRACE(testing::Message() << testing::PrintToString(c.args));
+        EXPECT_EQ(g.present, c.present);
+        EXPECT_EQ(g.sizeGiven, c.sizeGiven);
     }
 }
 

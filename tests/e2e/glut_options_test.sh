@@ -25,6 +25,22 @@ w=$((x1 - x0 + 1)) h=$((y1 - y0 + 1))
 pass "-geometry 320x200+10+10 gives a 320x200 window at 10,10 with a square outline (${w}x${h})"
 stop
 
+# A position without a size (five times: the size used to be whatever memory held), one from the far edges, and
+# values that X rejects or that give one side only: all keep the program's own size.
+# Size and place are settled once the window is mapped; no need to wait for a picture.
+for g in +10+10 +10+10 +10+10 +10+10 +10+10 -10-20 abc 640x x480 ''; do
+  "$BIN" -geometry "$g" >"$WORK/stdout" 2>"$WORK/stderr" &
+  VIEWER_PID=$!
+  wait_for 20 find_window || fail "no window for '-geometry $g': $(cat "$WORK/stderr")"
+  [ "$(window_size)" = 640x480 ] || fail "-geometry '$g' gave a $(window_size) window"
+  case $g in
+  +10+10) [ "$(origin)" = 10,10 ] || fail "-geometry $g placed the window at $(origin)" ;;
+  -10-20) [ "$(origin)" = 630,524 ] || fail "-geometry $g placed the window at $(origin)" ;;
+  esac
+  stop
+done
+pass "-geometry +10+10 (5 runs), -10-20, abc, 640x, x480 and '' give 640x480, at 10,10 and 630,524 where placed"
+
 # -display names the server even when DISPLAY is unset.
 launch env -u DISPLAY "$BIN" -display "$DISPLAY"
 [ "$(window_size)" = 640x480 ] || fail "-display $DISPLAY gave a $(window_size) window"

@@ -1,6 +1,7 @@
 #!/bin/bash
 # Without a usable X display the viewer stops at once with a message on stderr and a failure status: no hang, no
-# signal, and no banner, since the window never opened.
+# signal, and no banner, since the window never opened. With one, closed standard streams and a reader that has
+# gone away do not stop it; a broken X connection does.
 source "$(dirname "$0")/lib.sh"
 
 # The first display number from 99 on with no server: no socket file, no lock file, no abstract socket.
@@ -35,3 +36,51 @@ refused "-display :$n with nothing there" "failed to open display ':$n'" env -u 
 start_xvfb
 refused "-display :$n over DISPLAY=$DISPLAY" "failed to open display ':$n'" "$BIN" -display ":$n"
 refused "-display without a name" "-display parameter must be followed by display name" "$BIN" -display
+
+# survives NAME COMMAND [FD...]: the viewer started by the shell line COMMAND shows a picture, animates under a
+# drag and runs until its window is closed, then ends with status 0; each FD, closed at the start, is /dev/null.
+survives() {
+  local name=$1 fd status=0
+  eval "$2 &"
+  VIEWER_PID=$!
+  wait_for 20 find_window || fail "$name: no window"
+  wait_for 20 window_lit || fail "$name: the window stays black"
+  for fd in "${@:3}"; do
+    [ "$(readlink "/proc/$VIEWER_PID/fd/$fd")" = /dev/null ] ||
+      fail "$name: descriptor $fd is $(readlink "/proc/$VIEWER_PID/fd/$fd")"
+  done
+  shot before
+  drag 1 300 200 340 260 4
+  shot after
+  [ "$(changed before after)" -gt 500 ] || fail "$name: a drag changed nothing"
+  viewer_alive || fail "$name: the viewer died"
+  "$TOOLS/xclose" "$WID"
+  wait_for 10 bash -c "! kill -0 $VIEWER_PID" || fail "$name: still running after its window was closed"
+  wait "$VIEWER_PID" || status=$?
+  VIEWER_PID=""
+  [ "$status" -eq 0 ] || fail "$name: status $status after its window was closed"
+  pass "$name: draws, animates under a drag, ends with status 0 when closed"
+}
+
+survives "stdout closed" '"$BIN" >&- 2>"$WORK/err"' 1
+survives "stderr closed, Mesa verbose" 'LIBGL_DEBUG=verbose "$BIN" >"$WORK/out" 2>&-' 2
+survives "stdin closed" '"$BIN" <&- >"$WORK/out" 2>"$WORK/err"' 0
+survives "all three closed" 'LIBGL_DEBUG=verbose "$BIN" <&- >&- 2>&-' 0 1 2
+# A pipe whose only reader is gone: the banner meets EPIPE.
+mkfifo "$WORK/fifo"
+exec 4<>"$WORK/fifo" 3>"$WORK/fifo" 4<&-
+survives "stdout into a pipe without a reader" '"$BIN" >&3 2>"$WORK/err"'
+exec 3>&-
+
+# The server going away still ends the viewer with Xlib's message and status 1.
+"$BIN" >"$WORK/out" 2>"$WORK/err" &
+VIEWER_PID=$!
+wait_for 20 find_window && wait_for 20 window_lit || fail "no picture before the server went away"
+kill "$XVFB_PID"
+wait_for 20 bash -c "! kill -0 $VIEWER_PID" || fail "the viewer outlived its X server"
+status=0
+wait "$VIEWER_PID" || status=$?
+VIEWER_PID=""
+[ "$status" -eq 1 ] || fail "status $status after the X server went away: $(cat "$WORK/err")"
+grep -qF "X connection to $DISPLAY broken" "$WORK/err" || fail "stderr after the server went away: $(cat "$WORK/err")"
+pass "a broken X connection: status 1, $(grep -F 'X connection' "$WORK/err")"

@@ -1,5 +1,6 @@
 #!/bin/bash
-# After a resize the picture fills the new window without distortion: the square outline stays square.
+# After a resize the picture fills the new window without distortion: the square outline stays square. A resize
+# during a drag does not move the pointer.
 source "$(dirname "$0")/lib.sh"
 start_xvfb
 start_viewer
@@ -28,3 +29,28 @@ read -r count _ < <(lit back 250 170 390 310)
 [ "$count" -gt 500 ] || fail "no surface after a resize to one pixel high"
 viewer_alive || fail "viewer died"
 pass "a resize to one pixel high and back leaves a working view"
+
+# A Shift+left drag, 20 px left, a resize to 280 px high, 1 px left: dragging back 21 px must restore the view;
+# a resize read as pointer motion would have tilted the eye by 200 px.
+shot still
+move 400 200
+shift_down
+press 1
+shift_up
+move 380 200
+settle
+xdotool windowsize "$WID" 640 280
+wait_for 5 size_is 640x280 || fail "window did not become 640x280 during the drag"
+settle 0.4
+move 379 200
+release 1
+xdotool windowsize "$WID" 640 480
+wait_for 5 size_is 640x480 || fail "window did not come back to 640x480 after the drag"
+drag 1 379 200 400 200 7 shift
+shot undone
+read -r _ a0 b0 a1 b1 < <(lit still)
+read -r _ x0 y0 x1 y1 < <(lit undone)
+for d in $((x0 - a0)) $((y0 - b0)) $((x1 - a1)) $((y1 - b1)); do
+  [ "$d" -le 2 ] && [ "$d" -ge -2 ] || fail "after the drag undone the outline spans $x0,$y0..$x1,$y1, not $a0,$b0..$a1,$b1"
+done
+pass "a resize in the middle of a Shift+left drag moves the eye only by the pointer's own movement"

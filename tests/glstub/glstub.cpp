@@ -110,6 +110,7 @@ void gluLookAt(GLdouble ex, GLdouble ey, GLdouble ez, GLdouble cx, GLdouble cy, 
 
 // ---- GLUT ----
 void glutInitWindowSize(int w, int h) { record("glutInitWindowSize", {double(w), double(h)}); }
+void glutInitWindowPosition(int x, int y) { record("glutInitWindowPosition", {double(x), double(y)}); }
 void glutInit(int* argc, char** argv) {
     if (glstub::Call* c = record("glutInit", {double(*argc)})) {
         for (int i = 0; i < *argc; ++i) c->text += std::string(i ? " " : "") + argv[i];
