@@ -40,16 +40,22 @@ drag() {
   VIEWER_PID=""
 }
 
-drag free 0
-read -r frames median p95 last <"$WORK/free.result"
-[ "$frames" -eq $EVENTS ] || fail "$EVENTS events at $RATE Hz drew $frames frames"
-[ "$last" != - ] && awk -v last="$last" 'BEGIN { exit !(last < 100) }' ||
-  fail "the last event's frame came $last ms after it (median $median ms, 95th percentile $p95 ms)"
+below() { [ "$1" != - ] && awk -v a="$1" -v b="$2" 'BEGIN { exit !(a < b) }'; }
+
+# On a busy machine a single stall of the viewer can outlast 100 ms; a throttled swap lags by seconds every time.
+for attempt in 1 2 3; do
+  drag free 0
+  read -r frames median p95 last <"$WORK/free.result"
+  [ "$frames" -eq $EVENTS ] || fail "$EVENTS events at $RATE Hz drew $frames frames"
+  below "$last" 100 && break
+  echo "attempt $attempt: the last event's frame came $last ms after it (median $median ms, 95th percentile $p95 ms)"
+  [ $attempt -lt 3 ] || fail "the last event's frame came more than 100 ms after it in every attempt"
+done
 pass "$EVENTS events at $RATE Hz under a 60 Hz refresh: $frames frames; latency median $median ms, 95th percentile $p95 ms, last event $last ms"
 
 drag forced 1
 read -r frames median p95 last <"$WORK/forced.result"
 [ "$frames" -eq $EVENTS ] || fail "with interval 0 refused, $EVENTS events drew $frames frames"
-[ "$last" != - ] && awk -v last="$last" 'BEGIN { exit !(last > 1000) }' ||
+[ "$last" != - ] && ! below "$last" 1000 ||
   fail "with interval 0 refused the last event's frame came only $last ms after it: the refresh is not simulated"
 pass "with interval 0 refused the same drag falls behind: last event $last ms (median $median ms)"
