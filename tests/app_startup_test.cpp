@@ -14,7 +14,8 @@ namespace {
 
 const char BANNER[] = "metaball demo\nby wex and tamrel\n\nshift-click to move camera\nclick-drag to animate";
 constexpr double UNFILLED = -1.0;
-const char BOTH_SWAP_CONTROLS[] = "GLX_ARB_create_context GLX_EXT_swap_control GLX_MESA_swap_control GLX_SGI_swap_control";
+const char BOTH_SWAP_CONTROLS[] =
+    "GLX_ARB_create_context GLX_EXT_swap_control GLX_MESA_swap_control GLX_SGI_swap_control";
 
 // What the observer saw while start-up ran.
 struct Seen {

@@ -5,8 +5,8 @@
 #include <GL/glx.h>
 
 #include <cmath>
-#include <initializer_list>
 #include <cstring>
+#include <initializer_list>
 #include <map>
 #include <type_traits>
 
