@@ -1,5 +1,6 @@
 #include "density_grid.h"
 #include "orbit_camera.h"
+#include "swap_interval.h"
 #include "viewer.h"
 #include "window_geometry.h"
 
@@ -31,6 +32,7 @@ int runViewer(int argc, char** argv) {
     restoreWindowRequest(geometry);
     glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
     glutCreateWindow(windowTitle);
+    requestImmediateSwaps();  // its context is current now, and no frame has been drawn yet
     glutDisplayFunc(display);
     glutMouseFunc(mouseButton);
     glutMotionFunc(mouseMotion);

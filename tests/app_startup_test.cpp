@@ -14,6 +14,8 @@ namespace {
 
 const char BANNER[] = "metaball demo\nby wex and tamrel\n\nshift-click to move camera\nclick-drag to animate";
 constexpr double UNFILLED = -1.0;
+const char BOTH_SWAP_CONTROLS[] =
+    "GLX_ARB_create_context GLX_EXT_swap_control GLX_MESA_swap_control GLX_SGI_swap_control";
 
 // What the observer saw while start-up ran.
 struct Seen {
@@ -48,6 +50,7 @@ protected:
         dragMode = DRAG_PAN;
         glstub::reset();
         glstub::setObserver(observe);
+        glstub::setGlxExtensions(BOTH_SWAP_CONTROLS);
         seen = Seen{};
         char arg0[] = "metaballs", arg1[] = "-geometry", arg2[] = "200x100+5+5";
         char* argv[] = {arg0, arg1, arg2, nullptr};
@@ -59,6 +62,8 @@ protected:
 TEST_F(StartUp, MakesEveryCallInOrderWithItsValues) {
     const std::vector<Expected> want = {
         {"glutInitWindowSize", {640, 480}}, {"glutInit", {3}}, {"glutInitDisplayMode", {18}}, {"glutCreateWindow", {}},
+        {"glXGetCurrentDisplay", {}}, {"glXGetCurrentDrawable", {}}, {"glXQueryExtensionsString", {0}},
+        {"glXGetProcAddressARB", {}}, {"glXSwapIntervalEXT", {glstub::GLX_DRAWABLE, 0}},
         {"glutDisplayFunc", {}}, {"glutMouseFunc", {}}, {"glutMotionFunc", {}}, {"glutTimerFunc", {20, 0}},
         {"glViewport", {0, 0, 640, 480}},
         {"glEnable", {GL_LIGHT0}}, {"glEnable", {GL_LIGHT1}}, {"glEnable", {GL_LIGHT2}},
@@ -77,6 +82,46 @@ TEST_F(StartUp, MakesEveryCallInOrderWithItsValues) {
     // The command line reaches GLUT unchanged, the title is the program's own.
     EXPECT_EQ(calls[1].text, "metaballs -geometry 200x100+5+5");
     EXPECT_EQ(calls[3].text, "GLUT Application");
+    // Swap interval 0 for the new window's own display and drawable, before anything is drawn.
+    EXPECT_EQ(calls[6].text, "current display");
+    EXPECT_EQ(calls[7].text, "glXSwapIntervalEXT");
+    EXPECT_EQ(calls[8].text, "current display");
+}
+
+// Whichever swap control the driver lists, and only a listed one, is asked for interval 0; with EXT preferred.
+TEST_F(StartUp, AsksForSwapIntervalZeroOnlyThroughAListedExtension) {
+    const struct {
+        const char* extensions;
+        const char* proc;  // nullptr: nothing may be requested
+        Expected request;
+    } cases[] = {
+        {"", nullptr, {}},
+        {"GLX_SGI_swap_control GLX_EXT_swap_control_tear", nullptr, {}},
+        {"GLX_MESA_swap_control", "glXSwapIntervalMESA", {"glXSwapIntervalMESA", {0}}},
+        {"GLX_EXT_swap_control_tear GLX_MESA_swap_control_x GLX_MESA_swap_control", "glXSwapIntervalMESA",
+         {"glXSwapIntervalMESA", {0}}},
+        {"GLX_EXT_swap_control", "glXSwapIntervalEXT", {"glXSwapIntervalEXT", {glstub::GLX_DRAWABLE, 0}}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.extensions);
+        glstub::reset();
+        glstub::setObserver(observe);
+        glstub::setGlxExtensions(c.extensions);
+        char arg0[] = "metaballs";
+        char* argv[] = {arg0, nullptr};
+        testing::internal::CaptureStdout();
+        ASSERT_EQ(runViewer(1, argv), 0);
+        const Calls& calls = glstub::calls();
+        ASSERT_GT(calls.size(), 8u);
+        expectCalls(calls, 3, {{"glutCreateWindow", {}}, {"glXGetCurrentDisplay", {}}, {"glXGetCurrentDrawable", {}},
+                               {"glXQueryExtensionsString", {0}}});
+        if (!c.proc) {
+            EXPECT_EQ(calls[7].fn, "glutDisplayFunc");
+            continue;
+        }
+        expectCalls(calls, 7, {{"glXGetProcAddressARB", {}}, c.request, {"glutDisplayFunc", {}}});
+        EXPECT_EQ(calls[7].text, c.proc);
+    }
 }
 
 TEST_F(StartUp, RegistersTheShellCallbacksAndNoOthers) {

@@ -2,10 +2,13 @@
 
 #include <GL/glut.h>
 #include <GL/glu.h>
+#include <GL/glx.h>
 
 #include <cmath>
+#include <cstring>
 #include <initializer_list>
 #include <map>
+#include <type_traits>
 
 namespace glstub {
 namespace {
@@ -17,6 +20,8 @@ std::size_t nonFinite = 0;
 int modifiers = 0;
 std::map<int, int> glutGetValues;
 Callbacks registered;
+std::string glxExtensions;
+std::remove_pointer_t<_XPrivDisplay> fakeDisplay{};  // what Xlib's macros read: screen 0 is the default
 void (*observer)(std::string_view) = nullptr;
 
 Call* record(std::string_view fn, std::initializer_list<double> args) {
@@ -44,6 +49,7 @@ void reset() {
     registered = Callbacks{};
     modifiers = 0;
     glutGetValues.clear();
+    glxExtensions.clear();
     observer = nullptr;
 }
 const std::vector<Call>& calls() { return stream; }
@@ -52,6 +58,7 @@ std::size_t callCount() { return counted; }
 std::size_t nonFiniteCount() { return nonFinite; }
 void setModifiers(int mods) { modifiers = mods; }
 void setGlutGet(int what, int value) { glutGetValues[what] = value; }
+void setGlxExtensions(const char* extensions) { glxExtensions = extensions; }
 void setObserver(void (*fn)(std::string_view)) { observer = fn; }
 const Callbacks& callbacks() { return registered; }
 
@@ -155,3 +162,45 @@ int glutGet(GLenum what) {
 void glutPostRedisplay() { record("glutPostRedisplay", {}); }
 void glutSwapBuffers() { record("glutSwapBuffers", {}); }
 void glutWireCube(GLdouble size) { record("glutWireCube", {size}); }
+
+// ---- GLX: the current context's display, drawable and extensions, and the two swap-interval entry points ----
+namespace glstub {
+namespace {
+
+Display* currentDisplay() { return reinterpret_cast<Display*>(&fakeDisplay); }
+
+void noteDisplay(Call* c, Display* dpy) {
+    if (c) c->text = dpy == currentDisplay() ? "current display" : "other display";
+}
+
+void swapIntervalEXT(Display* dpy, GLXDrawable drawable, int interval) {
+    noteDisplay(record("glXSwapIntervalEXT", {double(drawable), double(interval)}), dpy);
+}
+int swapIntervalMESA(unsigned int interval) {
+    record("glXSwapIntervalMESA", {double(interval)});
+    return 0;
+}
+
+}  // namespace
+}  // namespace glstub
+
+Display* glXGetCurrentDisplay() {
+    record("glXGetCurrentDisplay", {});
+    return glstub::currentDisplay();
+}
+GLXDrawable glXGetCurrentDrawable() {
+    record("glXGetCurrentDrawable", {});
+    return glstub::GLX_DRAWABLE;
+}
+const char* glXQueryExtensionsString(Display* dpy, int screen) {
+    glstub::noteDisplay(record("glXQueryExtensionsString", {double(screen)}), dpy);
+    return glstub::glxExtensions.c_str();
+}
+__GLXextFuncPtr glXGetProcAddressARB(const GLubyte* name) {
+    const char* text = reinterpret_cast<const char*>(name);
+    if (glstub::Call* c = record("glXGetProcAddressARB", {})) c->text = text;
+    // Like libGL, which hands out a dispatch stub for any glX name, listed or not.
+    if (!std::strcmp(text, "glXSwapIntervalEXT")) return reinterpret_cast<__GLXextFuncPtr>(glstub::swapIntervalEXT);
+    if (!std::strcmp(text, "glXSwapIntervalMESA")) return reinterpret_cast<__GLXextFuncPtr>(glstub::swapIntervalMESA);
+    return nullptr;
+}

@@ -13,7 +13,7 @@ struct Call {
     std::string_view fn;            // entry point name, e.g. "glVertex3dv"
     int argc = 0;                   // numeric arguments in `arg`
     std::array<double, 10> arg{};   // every numeric argument (enums, ints, floats, doubles) as a double
-    std::string text;               // string argument (window title)
+    std::string text;               // string argument (window title, proc name); for a GLX call, which display
     const void* callback = nullptr; // function registered with a glut*Func call
 };
 
@@ -30,6 +30,10 @@ void setObserver(void (*observer)(std::string_view fn));
 // Input the program reads back from GLUT.
 void setModifiers(int mods);
 void setGlutGet(int what, int value);
+
+// GLX of the current context: the extensions it lists (none after reset()) and the window's drawable.
+void setGlxExtensions(const char* extensions);
+constexpr unsigned long GLX_DRAWABLE = 0x2a00001;
 
 // Callbacks registered through the stub, so a test can play the event loop.
 struct Callbacks {
