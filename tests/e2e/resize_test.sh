@@ -6,9 +6,7 @@ start_viewer
 
 for size in "800 400" "500 600" "640 480"; do
   set -- $size
-  xdotool windowsize "$WID" "$1" "$2"
-  wait_for 5 size_is "${1}x${2}" || fail "window did not become ${1}x${2}"
-  settle 0.4
+  resize "$1" "$2"
   shot "r$1"
   read -r _ x0 y0 x1 y1 < <(lit "r$1")
   w=$((x1 - x0 + 1)) h=$((y1 - y0 + 1))
@@ -18,11 +16,8 @@ for size in "800 400" "500 600" "640 480"; do
 done
 
 # A window squeezed to one pixel high and back keeps drawing.
-xdotool windowsize "$WID" 300 1
-settle 0.4
-xdotool windowsize "$WID" 640 480
-wait_for 5 size_is 640x480 || fail "window did not come back to 640x480"
-settle 0.4
+resize 300 1
+resize 640 480
 shot back
 read -r count _ < <(lit back 250 170 390 310)
 [ "$count" -gt 500 ] || fail "no surface after a resize to one pixel high"
