@@ -5,7 +5,6 @@
 
 #include <cmath>
 #include <initializer_list>
-#include <map>
 
 namespace glstub {
 namespace {
@@ -15,7 +14,6 @@ bool recording = true;
 std::size_t counted = 0;
 std::size_t nonFinite = 0;
 int modifiers = 0;
-std::map<int, int> glutGetValues;
 Callbacks registered;
 void (*observer)(std::string_view) = nullptr;
 
@@ -43,7 +41,6 @@ void reset() {
     nonFinite = 0;
     registered = Callbacks{};
     modifiers = 0;
-    glutGetValues.clear();
     observer = nullptr;
 }
 const std::vector<Call>& calls() { return stream; }
@@ -51,7 +48,6 @@ void setRecording(bool on) { recording = on; }
 std::size_t callCount() { return counted; }
 std::size_t nonFiniteCount() { return nonFinite; }
 void setModifiers(int mods) { modifiers = mods; }
-void setGlutGet(int what, int value) { glutGetValues[what] = value; }
 void setObserver(void (*fn)(std::string_view)) { observer = fn; }
 const Callbacks& callbacks() { return registered; }
 
@@ -145,11 +141,6 @@ void glutMainLoop() { record("glutMainLoop", {}); }
 int glutGetModifiers() {
     record("glutGetModifiers", {});
     return glstub::modifiers;
-}
-int glutGet(GLenum what) {
-    record("glutGet", {double(what)});
-    auto it = glstub::glutGetValues.find(int(what));
-    return it == glstub::glutGetValues.end() ? 0 : it->second;
 }
 void glutPostRedisplay() { record("glutPostRedisplay", {}); }
 void glutSwapBuffers() { record("glutSwapBuffers", {}); }
