@@ -5,17 +5,16 @@ XVFB_PID=""
 
 # Polls a command until it succeeds, for at most $1 seconds.
 wait_for() {
-  local end=$((SECONDS + $1))
-  shift
+  local end=$((SECONDS + $1)) && shift
   until "$@" 2>/dev/null; do
     [ $SECONDS -ge $end ] && return 1
     sleep 0.02
   done
 }
 
-# xvfb_start WxH DIR: a private Xvfb with a WxHx24 screen, logging to DIR/xvfb.log; exports DISPLAY once the
-# server takes clients. The server picks a free display number itself and reports it (-displayfd), so parallel
-# runs never race for one; -noreset keeps it up while clients come and go.
+# xvfb_start WxH DIR: a private Xvfb with a WxHx24 screen, logging to DIR/xvfb.log; exports DISPLAY once it takes
+# clients. It picks a free display number itself (-displayfd), so parallel runs never race for one; -noreset keeps
+# it from resetting under the other clients when one leaves.
 xvfb_start() {
   local end=$((SECONDS + 20))
   : >"$2/display"
