@@ -58,7 +58,7 @@ release 1
 move 300 260
 release 3
 
-# One pixel high, dragged there (each drag waits for a frame per step), and back.
+# One pixel high, with drags in it (each waits for a frame per step), then back to 640x480.
 resize 640 1
 drag 1 320 0 400 300 5 shift
 drag 1 400 0 320 300 5 shift
