@@ -20,13 +20,13 @@ configure:
 build: configure
 	cmake --build $(BUILD) -j $(JOBS)
 
-# The viewer alone needs neither GoogleTest nor the X development headers of the test probes.
+# The viewer alone needs neither GoogleTest nor the X development headers of the probes.
 run: deps
-	@$(MAKE) --no-print-directory build CMAKE_FLAGS="$(CMAKE_FLAGS) -DMETABALLS_TESTS=OFF"
+	@$(MAKE) --no-print-directory build CMAKE_FLAGS="$(CMAKE_FLAGS) -DMETABALLS_TESTS=OFF -DMETABALLS_PROBES=OFF"
 	@tools/run-viewer $(BUILD)/metaballs
 
 test: test-deps
-	@$(MAKE) --no-print-directory build CMAKE_FLAGS="$(CMAKE_FLAGS) -DMETABALLS_TESTS=ON"
+	@$(MAKE) --no-print-directory build CMAKE_FLAGS="$(CMAKE_FLAGS) -DMETABALLS_TESTS=ON -DMETABALLS_PROBES=ON"
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 
 # Google Benchmark figures; never part of `make test`.
@@ -40,16 +40,16 @@ check:
 
 # The real viewer under a long stream of mixed input.
 soak: test-deps
-	@$(MAKE) --no-print-directory build CMAKE_FLAGS="$(CMAKE_FLAGS) -DMETABALLS_TESTS=ON"
+	@$(MAKE) --no-print-directory build CMAKE_FLAGS="$(CMAKE_FLAGS) -DMETABALLS_TESTS=ON -DMETABALLS_PROBES=ON"
 	@tools/soak $(BUILD)/metaballs
 
 # Screenshots and an animated GIF of the viewer, made headless.
 capture: test-deps
-	@$(MAKE) --no-print-directory build CMAKE_FLAGS="$(CMAKE_FLAGS) -DMETABALLS_TESTS=ON"
+	@$(MAKE) --no-print-directory build CMAKE_FLAGS="$(CMAKE_FLAGS) -DMETABALLS_TESTS=ON -DMETABALLS_PROBES=ON"
 	@tools/capture --binary $(BUILD)/metaballs
 
 install: deps
-	@$(MAKE) --no-print-directory build CMAKE_FLAGS="$(CMAKE_FLAGS) -DMETABALLS_TESTS=OFF"
+	@$(MAKE) --no-print-directory build CMAKE_FLAGS="$(CMAKE_FLAGS) -DMETABALLS_TESTS=OFF -DMETABALLS_PROBES=OFF"
 	cmake --install $(BUILD)
 	@cp $(BUILD)/install_manifest.txt $(BUILD)/installed-files.txt
 

@@ -12,6 +12,9 @@ void display() {
     glMaterialfv(GL_FRONT_AND_BACK, GL_DIFFUSE, materialDiffuse);
     glLineWidth(3.0f);  // never reset, so the wire cube is as wide as the outline
 
+    // A 4 x 4 square in the plane z = 0, around the cube: a fixed frame that shows every orbit, pan and zoom while
+    // the blobs change shape (the end-to-end tests measure the view by it). It gets no normal of its own, so it is
+    // lit with the last one the previous frame's surface sent.
     glBegin(GL_LINE_LOOP);
     glVertex3d(2.0, 2.0, 0.0);
     glVertex3d(2.0, -2.0, 0.0);

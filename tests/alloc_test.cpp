@@ -12,24 +12,41 @@
 
 namespace {
 std::size_t allocations = 0;
-}
 
-// None of these is inlined, or the compiler sees malloc meet operator delete (or free meet operator new) and warns.
-[[gnu::noinline]] void* operator new(std::size_t n) {
+// align 0: the default alignment, which malloc gives.
+void* counted(std::size_t n, std::size_t align) noexcept {
     ++allocations;
-    if (void* p = std::malloc(n ? n : 1)) return p;
-    throw std::bad_alloc();
+    if (align == 0) return std::malloc(n ? n : 1);
+    return std::aligned_alloc(align, (n / align + 1) * align);  // a whole number of alignments, never 0
 }
-[[gnu::noinline]] void* operator new[](std::size_t n) { return operator new(n); }
-[[gnu::noinline]] void* operator new(std::size_t n, const std::nothrow_t&) noexcept {
-    ++allocations;
-    return std::malloc(n ? n : 1);
+void* orThrow(void* p) {
+    if (!p) throw std::bad_alloc();
+    return p;
 }
-[[gnu::noinline]] void* operator new[](std::size_t n, const std::nothrow_t& t) noexcept { return operator new(n, t); }
+}  // namespace
+
+// Every replaceable form, the over-aligned ones (for types declared alignas beyond the default) included. None is
+// inlined, or the compiler sees malloc meet operator delete (or free meet operator new) and warns.
+[[gnu::noinline]] void* operator new(std::size_t n) { return orThrow(counted(n, 0)); }
+[[gnu::noinline]] void* operator new[](std::size_t n) { return orThrow(counted(n, 0)); }
+[[gnu::noinline]] void* operator new(std::size_t n, const std::nothrow_t&) noexcept { return counted(n, 0); }
+[[gnu::noinline]] void* operator new[](std::size_t n, const std::nothrow_t&) noexcept { return counted(n, 0); }
+[[gnu::noinline]] void* operator new(std::size_t n, std::align_val_t a) { return orThrow(counted(n, std::size_t(a))); }
+[[gnu::noinline]] void* operator new[](std::size_t n, std::align_val_t a) { return orThrow(counted(n, std::size_t(a))); }
+[[gnu::noinline]] void* operator new(std::size_t n, std::align_val_t a, const std::nothrow_t&) noexcept {
+    return counted(n, std::size_t(a));
+}
+[[gnu::noinline]] void* operator new[](std::size_t n, std::align_val_t a, const std::nothrow_t&) noexcept {
+    return counted(n, std::size_t(a));
+}
 [[gnu::noinline]] void operator delete(void* p) noexcept { std::free(p); }
 [[gnu::noinline]] void operator delete[](void* p) noexcept { std::free(p); }
 [[gnu::noinline]] void operator delete(void* p, std::size_t) noexcept { std::free(p); }
 [[gnu::noinline]] void operator delete[](void* p, std::size_t) noexcept { std::free(p); }
+[[gnu::noinline]] void operator delete(void* p, std::align_val_t) noexcept { std::free(p); }
+[[gnu::noinline]] void operator delete[](void* p, std::align_val_t) noexcept { std::free(p); }
+[[gnu::noinline]] void operator delete(void* p, std::size_t, std::align_val_t) noexcept { std::free(p); }
+[[gnu::noinline]] void operator delete[](void* p, std::size_t, std::align_val_t) noexcept { std::free(p); }
 
 namespace {
 
@@ -46,8 +63,10 @@ std::size_t allocationsDuring(F run) {
 }
 
 TEST(NoAllocation, CountingWorks) {
-    // A direct call, which unlike a new-expression may not be optimised away.
+    // Direct calls, which unlike new-expressions may not be optimised away.
     EXPECT_EQ(allocationsDuring([] { ::operator delete(::operator new(8)); }), 1u);
+    const std::align_val_t cacheLine{64};
+    EXPECT_EQ(allocationsDuring([&] { ::operator delete(::operator new(8, cacheLine), cacheLine); }), 1u);
 }
 
 TEST(NoAllocation, SweepOverTwoPeriods) {

@@ -3,17 +3,10 @@
 source "$(dirname "$0")/lib.sh"
 start_xvfb
 
-# Runs the viewer's command line $@ and waits for its window to show a picture.
-launch() {
-  "$@" >"$WORK/stdout" 2>"$WORK/stderr" &
-  VIEWER_PID=$!
-  wait_for 20 find_window || fail "no window for '${*:2}': $(cat "$WORK/stderr")"
-  wait_for 20 window_lit || fail "the window for '${*:2}' never showed a picture"
-}
 stop() { kill "$VIEWER_PID"; wait "$VIEWER_PID" 2>/dev/null || true; VIEWER_PID=""; }
 origin() { xwininfo -id "$WID" | awk '/Absolute upper-left X/ {x=$4} /Absolute upper-left Y/ {y=$4} END {print x "," y}'; }
 
-launch "$BIN" -geometry 320x200+10+10
+start_viewer "$BIN" -geometry 320x200+10+10
 [ "$(window_size)" = 320x200 ] || fail "-geometry 320x200+10+10 gave a $(window_size) window"
 [ "$(origin)" = 10,10 ] || fail "-geometry 320x200+10+10 placed the window at $(origin)"
 # The view follows the size GLUT chose: the square outline stays square and centred.
@@ -42,7 +35,7 @@ done
 pass "-geometry +10+10 (5 runs), -10-20, abc, 640x, x480 and '' give 640x480, at 10,10 and 630,524 where placed"
 
 # -display names the server even when DISPLAY is unset.
-launch env -u DISPLAY "$BIN" -display "$DISPLAY"
+start_viewer env -u DISPLAY "$BIN" -display "$DISPLAY"
 [ "$(window_size)" = 640x480 ] || fail "-display $DISPLAY gave a $(window_size) window"
 pass "-display $DISPLAY opens the window with DISPLAY unset"
 stop

@@ -12,27 +12,24 @@ EVENTS=250
 RATE=125
 start_xvfb
 
-frames() { grep -c '^swap' "$1" || true; }
-frames_at_least() { [ "$(frames "$1")" -ge "$2" ]; }
-
-# drag NAME FORCE: a viewer of its own, pressed in the middle of its window (it covers the screen) and dragged;
+# timed_drag NAME FORCE: a viewer of its own, pressed in the middle of its window (it covers the screen) and dragged;
 # leaves "FRAMES MEDIAN P95 LAST" (milliseconds) in $WORK/NAME.result.
-drag() {
+timed_drag() {
   local name=$1 log=$WORK/$1.swaps events=$WORK/$1.events before
   : >"$log"
   GLSPY_LOG=$log VBLANK_FORCE=$2 LD_PRELOAD="$GLSPY $VBLANK" "$BIN" >"$WORK/stdout" 2>"$WORK/stderr" &
   VIEWER_PID=$!
   wait_for 20 find_window || fail "$name: no window: $(cat "$WORK/stderr")"
-  wait_for 20 window_lit || fail "$name: the window never showed a picture"
-  before=$(frames "$log")
+  wait_for 20 swaps_at_least "$log" 1 || fail "$name: the window never drew a frame"
+  before=$(swap_count "$log")
   "$XMOTION" press 1 320 240
-  wait_for 5 frames_at_least "$log" $((before + 1)) || fail "$name: the press drew no frame"
-  settle 0.2
-  before=$(frames "$log")
+  wait_for 5 swaps_at_least "$log" $((before + 1)) || fail "$name: the press drew no frame"
+  wait_idle "$log" || fail "$name: the viewer never stopped drawing after the press"
+  before=$(swap_count "$log")
   "$XMOTION" move $EVENTS 220 240 2 $RATE >"$events"
   # Throttled, the backlog takes another 2 s to draw.
-  wait_for 10 frames_at_least "$log" $((before + EVENTS)) || true
-  settle 0.2
+  wait_for 10 swaps_at_least "$log" $((before + EVENTS)) || true
+  wait_idle "$log" || true
   awk -v skip="$before" -f "$LATENCY" "$events" "$log" >"$WORK/$name.result"
   "$XMOTION" release 1
   kill "$VIEWER_PID"
@@ -44,7 +41,7 @@ below() { [ "$1" != - ] && awk -v a="$1" -v b="$2" 'BEGIN { exit !(a < b) }'; }
 
 # On a busy machine a single stall of the viewer can outlast 100 ms; a throttled swap lags by seconds every time.
 for attempt in 1 2 3; do
-  drag free 0
+  timed_drag free 0
   read -r frames median p95 last <"$WORK/free.result"
   [ "$frames" -eq $EVENTS ] || fail "$EVENTS events at $RATE Hz drew $frames frames"
   below "$last" 100 && break
@@ -53,7 +50,7 @@ for attempt in 1 2 3; do
 done
 pass "$EVENTS events at $RATE Hz under a 60 Hz refresh: $frames frames; latency median $median ms, 95th percentile $p95 ms, last event $last ms"
 
-drag forced 1
+timed_drag forced 1
 read -r frames median p95 last <"$WORK/forced.result"
 [ "$frames" -eq $EVENTS ] || fail "with interval 0 refused, $EVENTS events drew $frames frames"
 [ "$last" != - ] && ! below "$last" 1000 ||

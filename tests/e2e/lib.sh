@@ -1,23 +1,27 @@
-# Sourced by the end-to-end tests: a private Xvfb, the real viewer in it, real input through XTest
-# (xdotool) and real screenshots (ImageMagick import), measured with pixtool.
+# Sourced by the end-to-end tests: a private Xvfb, the real viewer in it with the swap logger glspy preloaded,
+# real input through XTest (xdotool) and real screenshots (ImageMagick import), measured with pixtool.
 #   usage in a test: source lib.sh BIN TOOLDIR [SCREEN_WxH]
+# glspy is $GLSPY, or the one the build made next to TOOLDIR.
 set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/../../tools/xserver.sh"
 
 BIN=$1
 TOOLS=$2
 SCREEN=${3:-1280x1024}
+GLSPY=${GLSPY:-$TOOLS/../../tools/probes/libglspy.so}
 WORK=$(mktemp -d)
-XVFB_PID=""
+SWAPS=$WORK/swaps
 VIEWER_PID=""
 WID=""
 
-for tool in Xvfb xdotool import xwininfo; do
+for tool in Xvfb xdotool import xwininfo xdpyinfo; do
   command -v "$tool" >/dev/null || { echo "FAIL: $tool is missing (make test installs it)"; exit 1; }
 done
+[ -f "$GLSPY" ] || { echo "FAIL: no swap logger at $GLSPY (build with -DMETABALLS_PROBES=ON)"; exit 1; }
 
 cleanup() {
   [ -n "$VIEWER_PID" ] && kill "$VIEWER_PID" 2>/dev/null || true
-  [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null || true
+  xvfb_stop
   wait 2>/dev/null || true
   rm -rf "$WORK"
 }
@@ -26,47 +30,31 @@ trap cleanup EXIT
 fail() { echo "FAIL: $*"; exit 1; }
 pass() { echo "ok: $*"; }
 
-# Polls a command until it succeeds, for at most $1 seconds.
-wait_for() {
-  local limit=$1; shift
-  local end=$((SECONDS + limit))
-  until "$@" 2>/dev/null; do
-    [ $SECONDS -ge $end ] && return 1
-    sleep 0.05
-  done
-}
+start_xvfb() { xvfb_start "$SCREEN" "$WORK" || fail "no X server"; }
 
-# A display number of our own, well away from :0 and its neighbours that desktops and other tools take. A server
-# that loses a race for its number dies at once; then the next number is tried.
-start_xvfb() {
-  local attempt n
-  for attempt in 1 2 3 4 5 6 7 8; do
-    n=$((200 + (RANDOM + $$ + attempt * 97) % 800))
-    [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
-    Xvfb ":$n" -screen 0 "${SCREEN}x24" -nolisten tcp -noreset 2>"$WORK/xvfb.log" &
-    XVFB_PID=$!
-    export DISPLAY=":$n"
-    if wait_for 10 xdpyinfo -display "$DISPLAY" >/dev/null && kill -0 "$XVFB_PID" 2>/dev/null; then
-      return 0
-    fi
-    kill "$XVFB_PID" 2>/dev/null || true
-    wait "$XVFB_PID" 2>/dev/null || true
-  done
-  fail "Xvfb did not start: $(cat "$WORK/xvfb.log")"
-}
-
-# Starts the viewer with stdout into $WORK/stdout (through a pipe when $1 is "pipe") and waits for its window.
+# start_viewer [pipe] [COMMAND...]: runs COMMAND (the viewer by default) with glspy logging its frames, stdout into
+# $WORK/stdout (through a pipe with "pipe"), and waits for its window and first frame.
 start_viewer() {
+  local out=$WORK/stdout
   if [ "${1:-}" = pipe ]; then
+    shift
     mkfifo "$WORK/pipe"
     cat "$WORK/pipe" >"$WORK/stdout" &
-    "$BIN" >"$WORK/pipe" 2>"$WORK/stderr" &
-  else
-    "$BIN" >"$WORK/stdout" 2>"$WORK/stderr" &
+    out=$WORK/pipe
   fi
+  [ $# -gt 0 ] || set -- "$BIN"
+  : >"$SWAPS"
+  GLSPY_LOG=$SWAPS LD_PRELOAD=$GLSPY "$@" >"$out" 2>"$WORK/stderr" &
   VIEWER_PID=$!
   wait_for 20 find_window || fail "no window titled 'GLUT Application' appeared: $(cat "$WORK/stderr") $(cat "$WORK/xvfb.log")"
-  wait_for 20 window_lit || fail "the window never showed a picture"
+  first_picture
+}
+
+# Waits for the first frame, which must show a picture; $1 prefixes the failure message.
+first_picture() {
+  wait_frames 1
+  shot first
+  [ "$(set -- $(lit first); echo "$1")" -gt 100 ] || fail "${1:-}the first frame shows no picture"
 }
 
 find_window() {
@@ -74,10 +62,9 @@ find_window() {
   [ -n "$WID" ]
 }
 
-window_lit() {
-  shot probe
-  [ "$(set -- $(lit probe); echo "$1")" -gt 100 ]
-}
+# Frames swapped since the viewer started; wait_frames N waits until there are at least N.
+frames() { swap_count "$SWAPS"; }
+wait_frames() { wait_for 20 swaps_at_least "$SWAPS" "$1" || fail "only $(frames) frames of $1 after 20 s: $(cat "$WORK/stderr")"; }
 
 # Screenshot of the viewer's window into $WORK/NAME.ppm.
 shot() { import -window "$WID" -depth 8 "ppm:$WORK/$1.ppm"; }
@@ -90,8 +77,15 @@ mask_changed_outside() { "$TOOLS/pixtool" maskdiff "$WORK/$1.ppm" "$WORK/$2.ppm"
 window_size() { xwininfo -id "$WID" | awk '/Width:/ {w=$2} /Height:/ {h=$2} END {print w "x" h}'; }
 size_is() { [ "$(window_size)" = "$1" ]; }
 
-# Gives the viewer time to draw what the last input asked for.
-settle() { sleep "${1:-0.25}"; }
+# resize W H: waits for the new size and, when the window grows, for the frame that the exposed part asks for; a
+# window that only shrinks is not drawn again.
+resize() {
+  local before old
+  before=$(frames) old=$(window_size)
+  xdotool windowsize "$WID" "$1" "$2"
+  wait_for 5 size_is "$1x$2" || fail "the window did not become $1x$2"
+  [ "$1" -le "${old%x*}" ] && [ "$2" -le "${old#*x}" ] || wait_frames $((before + 1))
+}
 
 # Input in window coordinates. Buttons: 1 left, 2 middle, 3 right.
 move() { xdotool mousemove --window "$WID" "$1" "$2"; }
@@ -100,19 +94,20 @@ release() { xdotool mouseup "$1"; }
 shift_down() { xdotool keydown Shift_L; }
 shift_up() { xdotool keyup Shift_L; }
 
-# Drags with button $1 from ($2,$3) in $6 steps to ($4,$5), with Shift held when $7 is "shift".
+# Drags with button $1 from ($2,$3) in $6 steps to ($4,$5), with Shift held when $7 is "shift", and waits for the
+# frames: one for each step, which must move the pointer, and at least one for the press and release.
 drag() {
-  local button=$1 x0=$2 y0=$3 x1=$4 y1=$5 steps=$6 mod=${7:-}
+  local button=$1 x0=$2 y0=$3 x1=$4 y1=$5 steps=$6 mod=${7:-} before s
+  before=$(frames)
   move "$x0" "$y0"
   [ "$mod" = shift ] && shift_down
   press "$button"
   [ "$mod" = shift ] && shift_up
-  local s
   for ((s = 1; s <= steps; s++)); do
     move $((x0 + (x1 - x0) * s / steps)) $((y0 + (y1 - y0) * s / steps))
   done
   release "$button"
-  settle
+  wait_frames $((before + steps + 1))
 }
 
 viewer_alive() { kill -0 "$VIEWER_PID" 2>/dev/null; }

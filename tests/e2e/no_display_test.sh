@@ -41,10 +41,11 @@ refused "-display without a name" "-display parameter must be followed by displa
 # drag and runs until its window is closed, then ends with status 0; each FD, closed at the start, is /dev/null.
 survives() {
   local name=$1 fd status=0
-  eval "$2 &"
+  : >"$SWAPS"
+  eval "GLSPY_LOG=\$SWAPS LD_PRELOAD=\$GLSPY $2 &"
   VIEWER_PID=$!
   wait_for 20 find_window || fail "$name: no window"
-  wait_for 20 window_lit || fail "$name: the window stays black"
+  first_picture "$name: "
   for fd in "${@:3}"; do
     [ "$(readlink "/proc/$VIEWER_PID/fd/$fd")" = /dev/null ] ||
       fail "$name: descriptor $fd is $(readlink "/proc/$VIEWER_PID/fd/$fd")"
@@ -73,9 +74,11 @@ survives "stdout into a pipe without a reader" '"$BIN" >&3 2>"$WORK/err"'
 exec 3>&-
 
 # The server going away still ends the viewer with Xlib's message and status 1.
-"$BIN" >"$WORK/out" 2>"$WORK/err" &
+: >"$SWAPS"
+GLSPY_LOG=$SWAPS LD_PRELOAD=$GLSPY "$BIN" >"$WORK/out" 2>"$WORK/err" &
 VIEWER_PID=$!
-wait_for 20 find_window && wait_for 20 window_lit || fail "no picture before the server went away"
+wait_for 20 find_window || fail "no window before the server went away"
+first_picture "before the server went away: "
 kill "$XVFB_PID"
 wait_for 20 bash -c "! kill -0 $VIEWER_PID" || fail "the viewer outlived its X server"
 status=0

@@ -9,9 +9,8 @@ start_viewer pipe
 pass "window 'GLUT Application' is 640x480"
 
 expected=$'metaball demo\nby wex and tamrel\n\nshift-click to move camera\nclick-drag to animate'
-wait_for 5 test -s "$WORK/stdout" || fail "no banner on the pipe while the window is open"
-settle
-[ "$(cat "$WORK/stdout"; echo .)" = "$expected." ] || fail "banner differs: $(od -c "$WORK/stdout" | head)"
+banner_arrived() { [ "$(cat "$WORK/stdout"; echo .)" = "$expected." ]; }
+wait_for 5 banner_arrived || fail "no banner on the pipe while the window is open: $(od -c "$WORK/stdout" | head)"
 viewer_alive || fail "viewer died"
 pass "banner arrived on the pipe, without a trailing line feed, while the window is open"
 

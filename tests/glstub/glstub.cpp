@@ -7,7 +7,6 @@
 #include <cmath>
 #include <cstring>
 #include <initializer_list>
-#include <map>
 #include <type_traits>
 
 namespace glstub {
@@ -18,7 +17,6 @@ bool recording = true;
 std::size_t counted = 0;
 std::size_t nonFinite = 0;
 int modifiers = 0;
-std::map<int, int> glutGetValues;
 Callbacks registered;
 std::string glxExtensions;
 std::remove_pointer_t<_XPrivDisplay> fakeDisplay{};  // what Xlib's macros read: screen 0 is the default
@@ -48,7 +46,6 @@ void reset() {
     nonFinite = 0;
     registered = Callbacks{};
     modifiers = 0;
-    glutGetValues.clear();
     glxExtensions.clear();
     observer = nullptr;
 }
@@ -57,7 +54,6 @@ void setRecording(bool on) { recording = on; }
 std::size_t callCount() { return counted; }
 std::size_t nonFiniteCount() { return nonFinite; }
 void setModifiers(int mods) { modifiers = mods; }
-void setGlutGet(int what, int value) { glutGetValues[what] = value; }
 void setGlxExtensions(const char* extensions) { glxExtensions = extensions; }
 void setObserver(void (*fn)(std::string_view)) { observer = fn; }
 const Callbacks& callbacks() { return registered; }
@@ -154,10 +150,10 @@ int glutGetModifiers() {
     record("glutGetModifiers", {});
     return glstub::modifiers;
 }
+// Only the window geometry asks, for the screen's size; a stub screen has none.
 int glutGet(GLenum what) {
     record("glutGet", {double(what)});
-    auto it = glstub::glutGetValues.find(int(what));
-    return it == glstub::glutGetValues.end() ? 0 : it->second;
+    return 0;
 }
 void glutPostRedisplay() { record("glutPostRedisplay", {}); }
 void glutSwapBuffers() { record("glutSwapBuffers", {}); }

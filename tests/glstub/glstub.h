@@ -1,6 +1,7 @@
 #pragma once
 // Test double for libGL, libGLU and libglut: every entry point the program calls is defined here
 // with C linkage and appends one Call to an in-memory stream, so tests can assert the exact calls.
+// Nothing else is defined: a call the stub lacks (another callback, say) fails the unit tests' link.
 #include <array>
 #include <cstddef>
 #include <string>
@@ -29,7 +30,6 @@ void setObserver(void (*observer)(std::string_view fn));
 
 // Input the program reads back from GLUT.
 void setModifiers(int mods);
-void setGlutGet(int what, int value);
 
 // GLX of the current context: the extensions it lists (none after reset()) and the window's drawable.
 void setGlxExtensions(const char* extensions);
@@ -42,7 +42,6 @@ struct Callbacks {
     void (*mouse)(int, int, int, int) = nullptr;
     void (*motion)(int, int) = nullptr;
     void (*timer)(int) = nullptr;
-    void (*close)() = nullptr;
 };
 const Callbacks& callbacks();
 
