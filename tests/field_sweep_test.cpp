@@ -8,6 +8,7 @@
 
 namespace {
 
+// Past the border of the grid, the point itself.
 double clampedAt(int i, int j, int k) {
     return gridAt(densityGrid, std::clamp(i, 0, 39), std::clamp(j, 0, 39), std::clamp(k, 0, 39));
 }
@@ -75,7 +76,8 @@ std::size_t expectSameAsPlainSweep(Sweep sweep, int frames) {
 
 }  // namespace
 
-// The real field's first and last crossed cells lie inside the grid; those of the wavy one touch all six faces.
+// The real field's first and last crossed cells lie inside the grid; those of the wavy one lie on its lower and
+// upper x and y faces, where the normals are one-sided.
 TEST(IsosurfaceSweep, FirstAndLastCellOfAFrameAreTheWorkedOutOnes) {
     const double iso = 10 * std::sin(0.03) + 25;
     for (void (*fill)() : {fillDensityGrid, +[] { fillWavyGrid(densityGrid); }}) {
