@@ -2,7 +2,7 @@
 // non-finite may ever reach gluLookAt, gluPerspective or a vertex/normal call, and the view must recover.
 #include "shell_fixture.h"
 
-#include <GL/glut.h>
+#include "gl.h"
 
 #include <cmath>
 #include <cstdint>

@@ -1,7 +1,6 @@
 #include "glstub.h"
 
-#include <GL/glut.h>
-#include <GL/glu.h>
+#include "gl.h"
 
 #include <cmath>
 #include <initializer_list>

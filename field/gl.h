@@ -1,0 +1,14 @@
+#pragma once
+// GL, GLU and GLUT under the names each platform gives them. Everything that calls them includes this file.
+#if defined(_WIN32)
+#include <windows.h>  // the Windows GL headers use its calling-convention macros without including it
+#endif
+#if defined(__APPLE__)
+#include <GLUT/glut.h>
+#include <OpenGL/gl.h>
+#include <OpenGL/glu.h>
+#else
+#include <GL/gl.h>
+#include <GL/glu.h>
+#include <GL/glut.h>
+#endif
