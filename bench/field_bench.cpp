@@ -1,11 +1,12 @@
 #include <benchmark/benchmark.h>
 
 #include <cmath>
+#include <string>
 #include <vector>
 
+#include "accelerators.h"
 #include "density_grid.h"
 #include "isosurface.h"
-#include "kernels.h"
 #include "mc_tables.h"
 #include "polygonizer.h"
 
@@ -13,8 +14,6 @@ namespace {
 
 // One animation period of the iso level is 2 pi / 0.03 = 209.4 frames.
 constexpr int PERIOD_FRAMES = 210;
-
-const int CORNER[8][3] = {{0, 0, 0}, {1, 0, 0}, {1, 0, 1}, {0, 0, 1}, {0, 1, 0}, {1, 1, 0}, {1, 1, 1}, {0, 1, 1}};
 
 // Reports how many frames or calls one iteration makes, and the CPU time of one of them.
 void perItem(benchmark::State& state, const char* what, double count) {
@@ -45,33 +44,19 @@ void BM_drawIsosurface(benchmark::State& state) {
 }
 BENCHMARK(BM_drawIsosurface)->Unit(benchmark::kMillisecond);
 
-// The two builds of the sweep called directly with the iso levels of the same period, AVX only where it runs.
-template <void (*SWEEP)(const double*, double)>
-void BM_sweepBuild(benchmark::State& state) {
+// Each sweep called directly with the iso levels of the same period: the plain one and every accelerator that
+// runs here.
+void BM_sweep(benchmark::State& state, Sweep sweep) {
     fillDensityGrid();
-    if (SWEEP == kernel_avx::sweep && !cpuHasAvx()) state.SkipWithError("no AVX on this processor");
     for (auto _ : state) {
         double t = 0;
         for (int frame = 0; frame < PERIOD_FRAMES; ++frame) {
             t += 0.03;
-            SWEEP(densityGrid, 10 * std::sin(t) + 25);
+            sweep(densityGrid, 10 * std::sin(t) + 25);
         }
     }
     perItem(state, "frames", PERIOD_FRAMES);
 }
-BENCHMARK(BM_sweepBuild<kernel_sse2::sweep>)->Name("sweep/sse2")->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_sweepBuild<kernel_avx::sweep>)->Name("sweep/avx")->Unit(benchmark::kMillisecond);
-
-template <void (*FILL)(double*)>
-void BM_fillBuild(benchmark::State& state) {
-    if (FILL == kernel_avx::fill && !cpuHasAvx()) state.SkipWithError("no AVX on this processor");
-    for (auto _ : state) {
-        FILL(densityGrid);
-        benchmark::ClobberMemory();
-    }
-}
-BENCHMARK(BM_fillBuild<kernel_sse2::fill>)->Name("fill/sse2")->Unit(benchmark::kMicrosecond);
-BENCHMARK(BM_fillBuild<kernel_avx::fill>)->Name("fill/avx")->Unit(benchmark::kMicrosecond);
 
 // Every grid point once per iteration: interior points and all six borders in their natural proportion.
 void BM_gridNormal(benchmark::State& state) {
@@ -80,7 +65,7 @@ void BM_gridNormal(benchmark::State& state) {
         for (int i = 0; i < GRID_N; ++i)
             for (int j = 0; j < GRID_N; ++j)
                 for (int k = 0; k < GRID_N; ++k)
-                    benchmark::DoNotOptimize(gridNormal(densityGrid, i, j, k, GRID_N, GRID_N, GRID_N));
+                    benchmark::DoNotOptimize(gridNormal(densityGrid, i, j, k));
     }
     perItem(state, "calls", GRID_N * GRID_N * GRID_N);
 }
@@ -101,13 +86,12 @@ std::vector<CellInput> crossedCells(double iso) {
             for (int k = 0; k < GRID_N - 1; ++k) {
                 CellInput c{};
                 for (int n = 0; n < 8; ++n) {
-                    c.values[n] = gridValue(i + CORNER[n][0], j + CORNER[n][1], k + CORNER[n][2]);
+                    c.values[n] = gridValue(i + CORNER_OFFSET[n][0], j + CORNER_OFFSET[n][1], k + CORNER_OFFSET[n][2]);
                     c.cubeIndex |= (c.values[n] > iso) << n;
                 }
                 if (c.cubeIndex == 0 || c.cubeIndex == 255) continue;
                 for (int n = 0; n < 8; ++n)
-                    c.normals[n] = gridNormal(densityGrid, i + CORNER[n][0], j + CORNER[n][1], k + CORNER[n][2],
-                                              GRID_N, GRID_N, GRID_N);
+                    c.normals[n] = gridNormal(densityGrid, i + CORNER_OFFSET[n][0], j + CORNER_OFFSET[n][1], k + CORNER_OFFSET[n][2]);
                 c.minCorner = Vec3(i * CELL_SIZE, j * CELL_SIZE, k * CELL_SIZE);
                 c.maxCorner = Vec3((i + 1) * CELL_SIZE, (j + 1) * CELL_SIZE, (k + 1) * CELL_SIZE);
                 cells.push_back(c);
@@ -128,4 +112,15 @@ BENCHMARK(BM_polygonizeCell)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+    benchmark::RegisterBenchmark("sweep/plain", BM_sweep, plainSweep)->Unit(benchmark::kMillisecond);
+    for (const Accelerator& accelerator : accelerators())
+        if (accelerator.runsHere())
+            benchmark::RegisterBenchmark((std::string("sweep/") + accelerator.name).c_str(), BM_sweep,
+                                         accelerator.sweep)
+                ->Unit(benchmark::kMillisecond);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+}

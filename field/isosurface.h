@@ -1,11 +1,20 @@
 #pragma once
+#include "density_grid.h"
 #include "vec.h"
 
 // Animation phase; each drawIsosurface() call advances it by 0.03 before drawing.
 extern double animTime;
 
-// Unit central-difference gradient at grid point (i, j, k), one-sided at the borders. The grid is read with the
-// density grid's strides (1600, 40, 1); nx, ny, nz only clamp the upper borders. A flat spot gives (0, 0, 0).
-Vec3 gridNormal(const double* grid, int i, int j, int k, int nx, int ny, int nz);
-// Emits one frame of the surface of densityGrid at the iso level of the advanced animTime.
+// Unit gradient at grid point (i, j, k): d = (x+ - x-, y+ - y-, z+ - z-) from the six neighbours, not halved,
+// divided by sqrt((d.x * d.x + d.y * d.y) + d.z * d.z). A neighbour past the border of the grid is the point itself,
+// so there the difference spans one step. A flat spot, with no direction to give, yields (0, 0, 0).
+Vec3 gridNormal(const DensityGrid& grid, int i, int j, int k);
+
+// One frame of grid's surface at isoLevel, the algorithm as it is meant: each cell, k fastest, classified by its
+// corners strictly above isoLevel; each crossed cell with its eight corner normals handed to polygonizeCell, one
+// GL_TRIANGLES block per cell. Every processor can run it, and every accelerator is held against it.
+void plainSweep(const DensityGrid& grid, double isoLevel);
+
+// Advances animTime, then draws densityGrid's surface at 10 * sin(animTime) + 25 with the fastest sweep that runs
+// on this processor.
 void drawIsosurface();

@@ -1,6 +1,10 @@
 #include "polygonizer.h"
 
-#include "kernels.h"
+#include <GL/gl.h>
+
+#include <utility>
+
+#include "mc_tables.h"
 
 Vec3 interpolateEdge(const Vec3& pa, const Vec3& pb, double va, double vb, double isoLevel) {
     const double t = (isoLevel - va) / (vb - va);
@@ -9,8 +13,29 @@ Vec3 interpolateEdge(const Vec3& pa, const Vec3& pb, double va, double vb, doubl
 
 void polygonizeCell(const Vec3& minCorner, const Vec3& maxCorner, const double values[8], const Vec3 normals[8],
                     const int32_t* row, double isoLevel) {
-    if (cpuHasAvx())
-        kernel_avx::polygonize(minCorner, maxCorner, values, normals, row, isoLevel);
-    else
-        kernel_sse2::polygonize(minCorner, maxCorner, values, normals, row, isoLevel);
+    // Far corners are minCorner + size rather than maxCorner: the two can differ in the last bit.
+    const Vec3 size = maxCorner - minCorner;
+    Vec3 corner[8];
+    for (int n = 0; n < 8; ++n) {
+        const double b0 = n & 1, b1 = (n >> 1) & 1, b2 = (n >> 2) & 1;
+        corner[n] = minCorner + Vec3(b0 * size.x, b2 * size.y, b1 * size.z);
+    }
+    // Bit order gives corners 2/3 and 6/7 the wrong way round for the table's numbering.
+    std::swap(corner[2], corner[3]);
+    std::swap(corner[6], corner[7]);
+
+    glBegin(GL_TRIANGLES);
+    for (const int32_t* edge = row; *edge != -1; edge += 3) {
+        Vec3 position[3], normal[3];
+        for (int v = 0; v < 3; ++v) {
+            const int a = EDGE_CORNERS[edge[v]][0], b = EDGE_CORNERS[edge[v]][1];
+            position[v] = interpolateEdge(corner[a], corner[b], values[a], values[b], isoLevel);
+            normal[v] = (normals[a] + normals[b]) * 0.5;
+        }
+        for (int v = 0; v < 3; ++v) {
+            glNormal3dv(normal[v].data());
+            glVertex3dv(position[v].data());
+        }
+    }
+    glEnd();
 }

@@ -1,3 +1,4 @@
+#include "accelerators.h"
 #include "density_grid.h"
 #include "isosurface.h"
 #include "mc_tables.h"
@@ -7,74 +8,125 @@
 
 namespace {
 
-// ---- A deliberately plain sweep to hold the product's call stream against ----
+double clampedAt(int i, int j, int k) {
+    return gridAt(densityGrid, std::clamp(i, 0, 39), std::clamp(j, 0, 39), std::clamp(k, 0, 39));
+}
 
-// Central differences, one-sided where a neighbour would lie past the border.
-Vec3 plainNormal(const int p[3]) {
-    double d[3];
-    for (int c = 0; c < 3; ++c) {
-        int minus[3] = {p[0], p[1], p[2]}, plus[3] = {p[0], p[1], p[2]};
-        minus[c] = std::max(p[c] - 1, 0), plus[c] = std::min(p[c] + 1, 39);
-        d[c] = gridAt(densityGrid, plus[0], plus[1], plus[2]) - gridAt(densityGrid, minus[0], minus[1], minus[2]);
+int cubeIndexOf(int i, int j, int k, double iso) {
+    int cube = 0;
+    for (int n = 0; n < 8; ++n)
+        cube |= (clampedAt(i + CORNER_OFFSET[n][0], j + CORNER_OFFSET[n][1], k + CORNER_OFFSET[n][2]) > iso) << n;
+    return cube;
+}
+
+// The block of one crossed cell worked out from the formulas, in the order in which they are written: gradients
+// of the clamped neighbours over their length, corners at min + offset * (max - min), each vertex interpolated
+// from its edge's first corner, each normal the mean of the edge's corner normals.
+Calls workedCell(int i, int j, int k, double iso) {
+    const int cell[3] = {i, j, k};
+    double value[8], normal[8][3], position[8][3];
+    for (int n = 0; n < 8; ++n) {
+        const int* o = CORNER_OFFSET[n];
+        const int x = i + o[0], y = j + o[1], z = k + o[2];
+        value[n] = clampedAt(x, y, z);
+        const double d[3] = {clampedAt(x + 1, y, z) - clampedAt(x - 1, y, z),
+                             clampedAt(x, y + 1, z) - clampedAt(x, y - 1, z),
+                             clampedAt(x, y, z + 1) - clampedAt(x, y, z - 1)};
+        const double length = std::sqrt(d[0] * d[0] + d[1] * d[1] + d[2] * d[2]);
+        for (int c = 0; c < 3; ++c) {
+            normal[n][c] = d[c] / length;
+            position[n][c] = cell[c] * 0.025 + o[c] * ((cell[c] + 1) * 0.025 - cell[c] * 0.025);
+        }
     }
-    const double len = std::sqrt(d[0] * d[0] + d[1] * d[1] + d[2] * d[2]);
-    return len == 0 ? Vec3(0, 0, 0) : Vec3(d[0] / len, d[1] / len, d[2] / len);
+    Calls out{plainCall("glBegin", {GL_TRIANGLES})};
+    for (const int32_t* e = TRI_TABLE[cubeIndexOf(i, j, k, iso)]; *e != -1; ++e) {
+        const int a = EDGE_CORNERS[*e][0], b = EDGE_CORNERS[*e][1];
+        const double t = (iso - value[a]) / (value[b] - value[a]);
+        double n[3], p[3];
+        for (int c = 0; c < 3; ++c) {
+            n[c] = (normal[a][c] + normal[b][c]) * 0.5;
+            p[c] = position[a][c] + (position[b][c] - position[a][c]) * t;
+        }
+        out.push_back(plainCall("glNormal3dv", {n[0], n[1], n[2]}));
+        out.push_back(plainCall("glVertex3dv", {p[0], p[1], p[2]}));
+    }
+    out.push_back(plainCall("glEnd", {}));
+    return out;
 }
 
-void plainFrame(double iso, Calls& out) {
-    for (int i = 0; i < 39; ++i)
-        for (int j = 0; j < 39; ++j)
-            for (int k = 0; k < 39; ++k) {
-                const int cell[3] = {i, j, k};
-                int corner[8][3], index = 0;
-                double values[8];
-                for (int n = 0; n < 8; ++n) {
-                    for (int c = 0; c < 3; ++c) corner[n][c] = cell[c] + CORNER_OFFSET[n][c];
-                    values[n] = gridAt(densityGrid, corner[n][0], corner[n][1], corner[n][2]);
-                    index |= (values[n] > iso) << n;
-                }
-                if (index == 0 || index == 255) continue;
-                Vec3 normals[8];
-                for (int n = 0; n < 8; ++n) normals[n] = plainNormal(corner[n]);
-                const Vec3 lo(i * 0.025, j * 0.025, k * 0.025), hi((i + 1) * 0.025, (j + 1) * 0.025, (k + 1) * 0.025);
-                plainCell(lo, hi, values, normals, TRI_TABLE[index], iso, out);
-            }
-}
-
-// Draws `frames` frames from animTime 0 and holds each against the plain sweep; returns the blocks drawn.
-std::size_t expectPlainFrames(int frames) {
-    animTime = 0;
+// The calls of `sweep` held against plainSweep's for `frames` frames from the first; returns the calls compared.
+std::size_t expectSameAsPlainSweep(Sweep sweep, int frames) {
+    std::size_t compared = 0;
     double t = 0;
-    std::size_t blocks = 0;
-    Calls want;
     for (int frame = 1; frame <= frames; ++frame) {
-        SCOPED_TRACE(testing::Message() << "frame " << frame);
-        glstub::reset();
-        drawIsosurface();
         t += 0.03;
-        EXPECT_EQ(animTime, t);
-        want.clear();
-        plainFrame(10 * std::sin(t) + 25, want);
-        EXPECT_EQ(firstDifference(glstub::calls(), want), -1) << "first differing call";
-        EXPECT_EQ(glstub::nonFiniteCount(), 0u);
-        blocks += glstub::named("glBegin").size();
+        const double iso = 10 * std::sin(t) + 25;
+        const Calls want = record([&] { plainSweep(densityGrid, iso); });
+        EXPECT_EQ(glstub::nonFiniteCount(), 0u) << "frame " << frame;
+        glstub::reset();
+        sweep(densityGrid, iso);
+        EXPECT_EQ(firstDifference(glstub::calls(), want), -1) << "frame " << frame << ": first differing call";
         if (testing::Test::HasFailure()) break;
+        compared += want.size();
     }
-    return blocks;
+    return compared;
 }
 
 }  // namespace
 
-TEST(IsosurfaceSweep, MatchesPlainSweepBitForBitOverAWholePeriod) {
+// The real field's first and last crossed cells lie inside the grid; those of the wavy one touch all six faces.
+TEST(IsosurfaceSweep, FirstAndLastCellOfAFrameAreTheWorkedOutOnes) {
+    const double iso = 10 * std::sin(0.03) + 25;
+    for (void (*fill)() : {fillDensityGrid, +[] { fillWavyGrid(densityGrid); }}) {
+        fill();
+        int first = -1, last = -1;
+        for (int n = 0; n < 39 * 39 * 39; ++n) {
+            const int cube = cubeIndexOf(n / 1521, n / 39 % 39, n % 39, iso);
+            if (cube == 0 || cube == 255) continue;
+            first = first < 0 ? n : first;
+            last = n;
+        }
+        ASSERT_GE(first, 0);
+        const Calls frame = record([&] { plainSweep(densityGrid, iso); });
+        const Calls head = workedCell(first / 1521, first / 39 % 39, first % 39, iso);
+        const Calls tail = workedCell(last / 1521, last / 39 % 39, last % 39, iso);
+        ASSERT_GT(frame.size(), head.size() + tail.size());
+        EXPECT_EQ(firstDifference(Calls(frame.begin(), frame.begin() + head.size()), head), -1) << "first cell";
+        EXPECT_EQ(firstDifference(Calls(frame.end() - tail.size(), frame.end()), tail), -1) << "last cell";
+    }
     fillDensityGrid();
-    EXPECT_GT(expectPlainFrames(210), 210u * 1000);
 }
 
-// The real field's surface keeps away from most faces of the grid; this one holds their one-sided normals too.
-TEST(IsosurfaceSweep, MatchesPlainSweepOnAFieldCrossingEveryFace) {
-    fillWavyGrid(densityGrid);
-    EXPECT_GT(expectPlainFrames(2), 2u * 1000);
+// Each accelerator built here that this processor runs, against the yardstick: a whole period of the real field,
+// and two frames of a field that crosses every face of the grid, where the normals are one-sided.
+TEST(IsosurfaceSweep, AcceleratorsDrawWhatThePlainSweepDraws) {
+    int ran = 0;
+    for (const Accelerator& accelerator : accelerators()) {
+        if (!accelerator.runsHere()) continue;
+        SCOPED_TRACE(accelerator.name);
+        fillDensityGrid();
+        EXPECT_GT(expectSameAsPlainSweep(accelerator.sweep, 210), 210u * 10000);
+        fillWavyGrid(densityGrid);
+        EXPECT_GT(expectSameAsPlainSweep(accelerator.sweep, 2), 2u * 10000);
+        ++ran;
+    }
     fillDensityGrid();
+#if defined(__x86_64__) || defined(_M_X64)
+    EXPECT_GE(ran, 1) << "x86-64 builds at least the SSE2 sweep";
+#endif
+    if (ran == 0) GTEST_SKIP() << "no accelerator for this processor: it runs the plain sweep";
+}
+
+TEST(IsosurfaceSweep, DrawAdvancesTheAnimationAndDrawsThatFramesSurface) {
+    fillDensityGrid();
+    animTime = 0;
+    double t = 0;
+    for (int frame = 1; frame <= 3; ++frame) {
+        const Calls drawn = record(drawIsosurface);
+        t += 0.03;
+        EXPECT_EQ(animTime, t);
+        EXPECT_EQ(firstDifference(drawn, record([&] { plainSweep(densityGrid, 10 * std::sin(t) + 25); })), -1);
+    }
 }
 
 TEST(IsosurfaceSweep, OnlyCellsAroundAPointAboveIsoEmitInGridOrder) {
@@ -97,16 +149,12 @@ TEST(IsosurfaceSweep, OnlyCellsAroundAPointAboveIsoEmitInGridOrder) {
 }
 
 TEST(GridNormal, OneSidedAtBordersAndZeroWhereFlat) {
-    static double grid[64000];  // a 3x3x3 corner, with the density grid's strides
-    auto fill = [](double (*f)(int, int, int)) {
-        for (int n = 0; n < 27; ++n) gridAt(grid, n / 9, n / 3 % 3, n % 3) = f(n / 9, n / 3 % 3, n % 3);
-    };
-    fill([](int, int, int) { return 7.0; });
-    for (int n = 0; n < 27; ++n)
-        EXPECT_TRUE(sameBits(gridNormal(grid, n / 9, n / 3 % 3, n % 3, 3, 3, 3), Vec3(0, 0, 0))) << n;
+    static DensityGrid grid;
+    for (double& v : grid) v = 7.0;
+    for (int p : {0, 1, 38, 39}) EXPECT_TRUE(sameBits(gridNormal(grid, p, 39 - p, p), Vec3(0, 0, 0))) << p;
 
-    fill([](int i, int j, int k) { return i * i + 3.0 * j + 5 * k * k; });
-    EXPECT_TRUE(sameBits(gridNormal(grid, 0, 0, 0, 3, 3, 3), Vec3(1, 3, 5) / std::sqrt(35.0)));
-    EXPECT_TRUE(sameBits(gridNormal(grid, 2, 2, 2, 3, 3, 3), Vec3(3, 3, 15) / std::sqrt(243.0)));
-    EXPECT_TRUE(sameBits(gridNormal(grid, 1, 1, 1, 3, 3, 3), Vec3(4, 6, 20) / std::sqrt(452.0)));
+    for (int n = 0; n < 64000; ++n) grid[n] = (n / 1600) * (n / 1600) + 3.0 * (n / 40 % 40) + 5 * (n % 40) * (n % 40);
+    EXPECT_TRUE(sameBits(gridNormal(grid, 0, 0, 0), Vec3(1, 3, 5) / std::sqrt(35.0)));
+    EXPECT_TRUE(sameBits(gridNormal(grid, 39, 39, 39), Vec3(77, 3, 385) / std::sqrt(154163.0)));
+    EXPECT_TRUE(sameBits(gridNormal(grid, 1, 1, 1), Vec3(4, 6, 20) / std::sqrt(452.0)));
 }

@@ -14,7 +14,11 @@ bool isCut(int cubeIndex, int edge) {
 }  // namespace
 
 TEST(McTables, TablesAreThePublishedOnes) {
-    EXPECT_EQ(0, std::memcmp(EDGE_CORNERS, EDGE_ENDS, sizeof EDGE_ENDS)) << "edges interpolate from their first corner";
+    const int offsets[8][3] = {{0, 0, 0}, {1, 0, 0}, {1, 0, 1}, {0, 0, 1}, {0, 1, 0}, {1, 1, 0}, {1, 1, 1}, {0, 1, 1}};
+    const int32_t edges[12][2] = {{0, 1}, {1, 2}, {2, 3}, {3, 0}, {4, 5}, {5, 6},
+                                  {6, 7}, {7, 4}, {0, 4}, {1, 5}, {2, 6}, {3, 7}};
+    EXPECT_EQ(0, std::memcmp(CORNER_OFFSET, offsets, sizeof offsets)) << "corner 2 is (1, 0, 1), corner 3 (0, 0, 1)";
+    EXPECT_EQ(0, std::memcmp(EDGE_CORNERS, edges, sizeof edges)) << "edges interpolate from their first corner";
 
     uint32_t crc = 0xFFFFFFFFu;  // CRC-32 (IEEE) of the entries as little-endian int32
     long sum = 0;

@@ -34,13 +34,6 @@ inline void fillWavyGrid(double* grid) {
     }
 }
 
-// Cell corner offsets along x, y, z and the corners of each edge, first one first: written out, not taken
-// from the tables under test.
-constexpr int CORNER_OFFSET[8][3] = {{0, 0, 0}, {1, 0, 0}, {1, 0, 1}, {0, 0, 1},
-                                     {0, 1, 0}, {1, 1, 0}, {1, 1, 1}, {0, 1, 1}};
-constexpr int32_t EDGE_ENDS[12][2] = {{0, 1}, {1, 2}, {2, 3}, {3, 0}, {4, 5}, {5, 6},
-                                      {6, 7}, {7, 4}, {0, 4}, {1, 5}, {2, 6}, {3, 7}};
-
 template <typename Draw>
 Calls record(Draw draw) {
     glstub::reset();
@@ -86,26 +79,4 @@ inline glstub::Call plainCall(std::string_view fn, std::initializer_list<double>
     c.fn = fn;
     for (double a : args) c.arg[c.argc++] = a;
     return c;
-}
-
-// The calls of the cell polygonizer written out the plain way: corners at lo + offset * (hi - lo), each vertex
-// interpolated from its edge's first corner, its normal the mean of the two corner normals.
-inline void plainCell(const Vec3& lo, const Vec3& hi, const double values[8], const Vec3 normals[8],
-                      const int32_t* row, double iso, Calls& out) {
-    const double low[3] = {lo.x, lo.y, lo.z}, size[3] = {hi.x - lo.x, hi.y - lo.y, hi.z - lo.z};
-    out.push_back(plainCall("glBegin", {GL_TRIANGLES}));
-    for (const int32_t* e = row; *e != -1; e += 3)
-        for (int v = 0; v < 3; ++v) {
-            const int a = EDGE_ENDS[e[v]][0], b = EDGE_ENDS[e[v]][1];
-            const double t = (iso - values[a]) / (values[b] - values[a]);
-            double p[3];
-            for (int c = 0; c < 3; ++c) {
-                const double pa = low[c] + CORNER_OFFSET[a][c] * size[c], pb = low[c] + CORNER_OFFSET[b][c] * size[c];
-                p[c] = pa + (pb - pa) * t;
-            }
-            const Vec3 &na = normals[a], &nb = normals[b];
-            out.push_back(plainCall("glNormal3dv", {(na.x + nb.x) * 0.5, (na.y + nb.y) * 0.5, (na.z + nb.z) * 0.5}));
-            out.push_back(plainCall("glVertex3dv", {p[0], p[1], p[2]}));
-        }
-    out.push_back(plainCall("glEnd", {}));
 }

@@ -1,0 +1,2 @@
+#define FIELD_SIMD_NAMESPACE simd_sse2
+#include "sweep.inc"
