@@ -3,8 +3,10 @@ BUILD ?= build
 JOBS ?= 2
 PREFIX ?= /usr/local
 CMAKE_FLAGS ?=
+# Debian target triple for `make cross-test`; cmake/cross/ holds a toolchain file for each one it takes.
+CROSS ?= aarch64-linux-gnu
 
-.PHONY: all deps test-deps configure build run test bench check soak capture install uninstall package clean
+.PHONY: all deps test-deps configure build run test cross-test bench check soak capture install uninstall package clean
 
 all: build
 
@@ -28,6 +30,11 @@ run: deps
 test: test-deps
 	@$(MAKE) --no-print-directory build CMAKE_FLAGS="$(CMAKE_FLAGS) -DMETABALLS_TESTS=ON -DMETABALLS_PROBES=ON"
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+
+# The libraries and unit tests cross-built for CROSS and run under qemu; no GL library or display needed.
+cross-test:
+	@tools/install-deps cross $(CROSS)
+	@tools/cross-test $(CROSS) $(BUILD)-$(CROSS)
 
 # Google Benchmark figures; never part of `make test`.
 bench: test-deps
@@ -67,4 +74,4 @@ uninstall:
 	@rm -f $(BUILD)/installed-files.txt
 
 clean:
-	rm -rf $(BUILD) $(BUILD)-bench $(BUILD)-check
+	rm -rf $(BUILD) $(BUILD)-bench $(BUILD)-check $(BUILD)-*-linux-gnu

@@ -2,7 +2,7 @@
 #include "vec.h"
 #include "viewer.h"
 
-#include <GL/glut.h>
+#include "gl.h"
 
 #include <cstdint>
 

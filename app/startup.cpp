@@ -4,7 +4,7 @@
 #include "viewer.h"
 #include "window_geometry.h"
 
-#include <GL/glut.h>
+#include "gl.h"
 
 #include <cstdio>
 

@@ -2,7 +2,7 @@
 #include "orbit_camera.h"
 #include "viewer.h"
 
-#include <GL/glut.h>
+#include "gl.h"
 
 #include <algorithm>
 #include <cstdint>

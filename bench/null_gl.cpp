@@ -1,5 +1,5 @@
 // A GL sink that does nothing; kept out of the benchmark's translation unit so no call can be optimised away.
-#include <GL/gl.h>
+#include "gl.h"
 
 void glBegin(GLenum) {}
 void glEnd() {}

@@ -1,6 +1,6 @@
 #include "polygonizer.h"
 
-#include <GL/gl.h>
+#include "gl.h"
 
 #include <utility>
 

@@ -5,7 +5,7 @@
 #include "test_support.h"
 #include "viewer.h"
 
-#include <GL/glut.h>
+#include "gl.h"
 
 namespace {
 

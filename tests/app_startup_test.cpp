@@ -3,7 +3,7 @@
 #include "test_support.h"
 #include "viewer.h"
 
-#include <GL/glut.h>
+#include "gl.h"
 
 #include <stdio_ext.h>
 

@@ -3,7 +3,7 @@
 #include "shell_fixture.h"
 #include "window_geometry.h"
 
-#include <GL/glut.h>
+#include "gl.h"
 
 #include <climits>
 #include <cmath>

@@ -1,6 +1,6 @@
 #pragma once
 // Helpers shared by the unit tests. Only vec.h and the GL stub are included, so any unit test can use it.
-#include <GL/gl.h>
+#include "gl.h"
 #include <gtest/gtest.h>
 
 #include <cmath>

@@ -1,7 +1,7 @@
 #include "glstub.h"
 
-#include <GL/glut.h>
-#include <GL/glu.h>
+#include "gl.h"
+
 #include <GL/glx.h>
 
 #include <cmath>

@@ -1,0 +1,20 @@
+#pragma once
+// GL, GLU and GLUT under the names each platform gives them. Everything that calls them includes this file.
+#if defined(_WIN32)
+#ifndef NOMINMAX
+#define NOMINMAX  // or windows.h defines min and max as macros, and std::min and std::max no longer compile
+#endif
+#include <windows.h>  // the Windows GL headers use its calling-convention macros without including it
+#endif
+#if defined(__APPLE__)
+#ifndef GL_SILENCE_DEPRECATION
+#define GL_SILENCE_DEPRECATION  // Apple marks every GL entry point deprecated
+#endif
+#include <GLUT/glut.h>
+#include <OpenGL/gl.h>
+#include <OpenGL/glu.h>
+#else
+#include <GL/gl.h>
+#include <GL/glu.h>
+#include <GL/glut.h>
+#endif
