@@ -2,7 +2,7 @@
 
 #include "viewer.h"
 
-#include <GL/glut.h>
+#include "gl.h"
 
 #include <algorithm>
 #include <cstring>
