@@ -27,7 +27,7 @@ void expectFiniteCamera() {
 // Reproducible input: the minimal standard generator's sequence is fixed by the C++ standard itself.
 class Dice {
 public:
-    explicit Dice(uint32_t seed) : engine(seed) {}
+    explicit Dice(uint32_t start) : engine(start) {}
     uint32_t below(uint32_t n) { return uint32_t(engine() % n); }
 
 private:
