@@ -2,8 +2,6 @@
 
 #include "gl.h"
 
-#include <utility>
-
 #include "mc_tables.h"
 
 Vec3 interpolateEdge(const Vec3& pa, const Vec3& pb, double va, double vb, double isoLevel) {
@@ -17,12 +15,9 @@ void polygonizeCell(const Vec3& minCorner, const Vec3& maxCorner, const double v
     const Vec3 size = maxCorner - minCorner;
     Vec3 corner[8];
     for (int n = 0; n < 8; ++n) {
-        const double b0 = n & 1, b1 = (n >> 1) & 1, b2 = (n >> 2) & 1;
-        corner[n] = minCorner + Vec3(b0 * size.x, b2 * size.y, b1 * size.z);
+        const int* o = CORNER_OFFSET[n];
+        corner[n] = minCorner + Vec3(o[0] * size.x, o[1] * size.y, o[2] * size.z);
     }
-    // Bit order gives corners 2/3 and 6/7 the wrong way round for the table's numbering.
-    std::swap(corner[2], corner[3]);
-    std::swap(corner[6], corner[7]);
 
     glBegin(GL_TRIANGLES);
     for (const int32_t* edge = row; *edge != -1; edge += 3) {
