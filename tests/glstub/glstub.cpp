@@ -1,13 +1,10 @@
 #include "glstub.h"
+#include "recorder.h"
 
 #include "gl.h"
 
-#include <GL/glx.h>
-
 #include <cmath>
-#include <cstring>
 #include <initializer_list>
-#include <type_traits>
 
 namespace glstub {
 namespace {
@@ -18,9 +15,9 @@ std::size_t counted = 0;
 std::size_t nonFinite = 0;
 int modifiers = 0;
 Callbacks registered;
-std::string glxExtensions;
-std::remove_pointer_t<_XPrivDisplay> fakeDisplay{};  // what Xlib's macros read: screen 0 is the default
 void (*observer)(std::string_view) = nullptr;
+
+}  // namespace
 
 Call* record(std::string_view fn, std::initializer_list<double> args) {
     if (observer) observer(fn);
@@ -32,6 +29,8 @@ Call* record(std::string_view fn, std::initializer_list<double> args) {
     stream.push_back(c);
     return &stream.back();
 }
+
+namespace {
 
 void checkFinite(std::initializer_list<double> args) {
     for (double a : args)
@@ -46,7 +45,7 @@ void reset() {
     nonFinite = 0;
     registered = Callbacks{};
     modifiers = 0;
-    glxExtensions.clear();
+    resetWindowSystem();
     observer = nullptr;
 }
 const std::vector<Call>& calls() { return stream; }
@@ -54,7 +53,6 @@ void setRecording(bool on) { recording = on; }
 std::size_t callCount() { return counted; }
 std::size_t nonFiniteCount() { return nonFinite; }
 void setModifiers(int mods) { modifiers = mods; }
-void setGlxExtensions(const char* extensions) { glxExtensions = extensions; }
 void setObserver(void (*fn)(std::string_view)) { observer = fn; }
 const Callbacks& callbacks() { return registered; }
 
@@ -158,45 +156,3 @@ int glutGet(GLenum what) {
 void glutPostRedisplay() { record("glutPostRedisplay", {}); }
 void glutSwapBuffers() { record("glutSwapBuffers", {}); }
 void glutWireCube(GLdouble size) { record("glutWireCube", {size}); }
-
-// ---- GLX: the current context's display, drawable and extensions, and the two swap-interval entry points ----
-namespace glstub {
-namespace {
-
-Display* currentDisplay() { return reinterpret_cast<Display*>(&fakeDisplay); }
-
-void noteDisplay(Call* c, Display* dpy) {
-    if (c) c->text = dpy == currentDisplay() ? "current display" : "other display";
-}
-
-void swapIntervalEXT(Display* dpy, GLXDrawable drawable, int interval) {
-    noteDisplay(record("glXSwapIntervalEXT", {double(drawable), double(interval)}), dpy);
-}
-int swapIntervalMESA(unsigned int interval) {
-    record("glXSwapIntervalMESA", {double(interval)});
-    return 0;
-}
-
-}  // namespace
-}  // namespace glstub
-
-Display* glXGetCurrentDisplay() {
-    record("glXGetCurrentDisplay", {});
-    return glstub::currentDisplay();
-}
-GLXDrawable glXGetCurrentDrawable() {
-    record("glXGetCurrentDrawable", {});
-    return glstub::GLX_DRAWABLE;
-}
-const char* glXQueryExtensionsString(Display* dpy, int screen) {
-    glstub::noteDisplay(record("glXQueryExtensionsString", {double(screen)}), dpy);
-    return glstub::glxExtensions.c_str();
-}
-__GLXextFuncPtr glXGetProcAddressARB(const GLubyte* name) {
-    const char* text = reinterpret_cast<const char*>(name);
-    if (glstub::Call* c = record("glXGetProcAddressARB", {})) c->text = text;
-    // Like libGL, which hands out a dispatch stub for any glX name, listed or not.
-    if (!std::strcmp(text, "glXSwapIntervalEXT")) return reinterpret_cast<__GLXextFuncPtr>(glstub::swapIntervalEXT);
-    if (!std::strcmp(text, "glXSwapIntervalMESA")) return reinterpret_cast<__GLXextFuncPtr>(glstub::swapIntervalMESA);
-    return nullptr;
-}
