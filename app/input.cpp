@@ -1,3 +1,5 @@
+#include "event_queue.h"
+#include "isosurface.h"
 #include "orbit_camera.h"
 #include "vec.h"
 #include "viewer.h"
@@ -31,7 +33,10 @@ void mouseButton(int button, int state, int x, int y) {
     glutPostRedisplay();
 }
 
-// Every drag event draws a frame at once, camera mode or not: dragging is what animates.
+// Every drag event draws a frame at once, camera mode or not: dragging is what animates. Only a frame that the next
+// motion event, already waiting, would replace unseen is left undrawn, or a mouse faster than the frames would
+// pile up seconds of them ahead of the close button. Its animation step is still taken, so every frame drawn is
+// the one its event would have drawn anyway.
 void mouseMotion(int x, int y) {
     const double yUp = upFromBottom(y);
     // Previous minus current, not the other way round: positive when the pointer moved left or down.
@@ -41,6 +46,10 @@ void mouseMotion(int x, int y) {
     if (dragMode == DRAG_ROTATE) camera.rotate(previousMinusCurrent.x, previousMinusCurrent.y);
     else if (dragMode == DRAG_PAN) camera.pan(previousMinusCurrent.x, previousMinusCurrent.y);
     else if (dragMode == DRAG_ZOOM) camera.zoom(previousMinusCurrent.x);
+    if (motionEventWaiting()) {
+        advanceAnimation();
+        return;
+    }
     setupView();
     display();
 }

@@ -1,4 +1,5 @@
 #include "density_grid.h"
+#include "event_queue.h"
 #include "orbit_camera.h"
 #include "swap_interval.h"
 #include "viewer.h"
@@ -33,9 +34,11 @@ int runViewer(int argc, char** argv) {
     glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
     glutCreateWindow(windowTitle);
     requestImmediateSwaps();  // its context is current now, and no frame has been drawn yet
+    watchEventQueue();
     glutDisplayFunc(display);
     glutMouseFunc(mouseButton);
     glutMotionFunc(mouseMotion);
+    glutPositionFuncIfAvailable(windowMoved);
     glutTimerFunc(20, timerTick, 0);
     initGraphics();
     glutReshapeFunc(reshape);  // last, once the GL state is in place

@@ -56,3 +56,18 @@ void reshape(int width, int height) {
     setupView();
     glLoadIdentity();
 }
+
+// The stored pointer is counted from the window's corner, which a move carries along: keep it where it is on the
+// screen, as reshape does for a new height. The window's own position is asked for rather than taken from the
+// callback: behind a window manager that reparents, GLUT reports it in the frame's coordinates after a resize and
+// in the screen's after a move.
+void windowMoved(int, int) {
+    const int32_t x = glutGet(GLUT_WINDOW_X), y = glutGet(GLUT_WINDOW_Y);
+    if (windowPlaced) {
+        lastMouseX -= double(int64_t(x) - windowX);
+        lastMouseY += double(int64_t(y) - windowY);
+    }
+    windowPlaced = true;
+    windowX = x;
+    windowY = y;
+}

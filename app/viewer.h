@@ -21,10 +21,16 @@ extern int32_t dragMode;
 extern double lastMouseX;
 extern double lastMouseY;
 
+// Where the window was last seen on the screen, so that a move can be told from pointer motion.
+extern bool windowPlaced;
+extern int32_t windowX;
+extern int32_t windowY;
+
 void initGraphics();
 void display();
 void setupView();
 void reshape(int width, int height);
+void windowMoved(int x, int y);
 void mouseButton(int button, int state, int x, int y);
 void mouseMotion(int x, int y);
 void timerTick(int value);

@@ -21,3 +21,7 @@ const float materialDiffuse[4] = {1.0f, 1.0f, 1.0f, 1.0f};
 int32_t dragMode = DRAG_NONE;
 double lastMouseX = 0.0;
 double lastMouseY = 0.0;
+
+bool windowPlaced = false;
+int32_t windowX = 0;
+int32_t windowY = 0;

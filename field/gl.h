@@ -18,3 +18,16 @@
 #include <GL/glu.h>
 #include <GL/glut.h>
 #endif
+#if __has_include(<GL/freeglut_ext.h>)
+#include <GL/freeglut_ext.h>
+#endif
+
+// Window moves reach the program through glutPositionFunc, which freeglut has from version 3 on (the version that
+// brought GLUT_SKIP_STALE_MOTION_EVENTS); with another GLUT the program hears of none.
+inline void glutPositionFuncIfAvailable(void (*callback)(int, int)) {
+#if defined(GLUT_SKIP_STALE_MOTION_EVENTS)
+    glutPositionFunc(callback);
+#else
+    (void)callback;
+#endif
+}

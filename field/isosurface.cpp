@@ -64,8 +64,10 @@ void plainSweep(const DensityGrid& grid, double isoLevel) {
             }
 }
 
+void advanceAnimation() { animTime += 0.03; }
+
 void drawIsosurface() {
-    animTime += 0.03;
+    advanceAnimation();
     const double isoLevel = 10 * std::sin(animTime) + 25;
     chosenSweep()(densityGrid, isoLevel);
 }

@@ -5,6 +5,10 @@
 // Animation phase; each drawIsosurface() call advances it by 0.03 before drawing.
 extern double animTime;
 
+// The animation's step for one frame: the addition drawIsosurface() makes first. A frame left undrawn takes it too,
+// so the next frame drawn is the one it would have been.
+void advanceAnimation();
+
 // Unit gradient at grid point (i, j, k): d = (x+ - x-, y+ - y-, z+ - z-) from the six neighbours, not halved,
 // divided by sqrt((d.x * d.x + d.y * d.y) + d.z * d.z). A neighbour past the border of the grid is the point itself,
 // so there the difference spans one step. A flat spot, with no direction to give, yields (0, 0, 0).

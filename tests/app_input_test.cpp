@@ -125,4 +125,33 @@ TEST_F(Input, ReleasingAnyModeButtonEndsTheCameraDrag) {
     expectCameraUnmoved();
 }
 
+// The pointer goes left and down on the screen in even steps while the window moves under it, then is maximised
+// (moved to the corner and grown): the camera must turn exactly as with the window left where it was.
+TEST_F(Input, WindowMovesDuringAShiftDragTurnOnlyByThePointersOwnMovement) {
+    struct Place {
+        int x, y, width, height;
+    };
+    const Place start{100, 50, 640, 480}, moved{300, 80, 640, 480}, maximised{0, 0, 1280, 1024};
+    auto drag = [](const Place (&placeAt)[4]) {
+        camera.reset(Vec3(0, 0, 0));
+        windowPlaced = false;
+        windowHeight = placeAt[0].height;
+        for (int n = 0; n < 4; ++n) {
+            const Place& p = placeAt[n];
+            glstub::setWindowPosition(p.x, p.y);
+            windowMoved(p.x, p.y);
+            if (p.height != windowHeight) reshape(p.width, p.height);
+            const int screenX = 400 - 10 * n, screenY = 300 + 20 * n;
+            if (n == 0) press(GLUT_LEFT_BUTTON, GLUT_ACTIVE_SHIFT, screenX - p.x, screenY - p.y);
+            else mouseMotion(screenX - p.x, screenY - p.y);
+        }
+        return camera;
+    };
+    const OrbitCamera still = drag({start, start, start, start});
+    const OrbitCamera carried = drag({start, start, moved, maximised});
+    EXPECT_EQ(still.getAzimuth(), 30 * PER_PIXEL);
+    EXPECT_EQ(carried.getAzimuth(), still.getAzimuth());
+    EXPECT_EQ(carried.getElevation(), still.getElevation());
+}
+
 }  // namespace

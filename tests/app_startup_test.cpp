@@ -64,7 +64,9 @@ TEST_F(StartUp, MakesEveryCallInOrderWithItsValues) {
         {"glutInitWindowSize", {640, 480}}, {"glutInit", {3}}, {"glutInitDisplayMode", {18}}, {"glutCreateWindow", {}},
         {"glXGetCurrentDisplay", {}}, {"glXGetCurrentDrawable", {}}, {"glXQueryExtensionsString", {0}},
         {"glXGetProcAddressARB", {}}, {"glXSwapIntervalEXT", {glstub::GLX_DRAWABLE, 0}},
-        {"glutDisplayFunc", {}}, {"glutMouseFunc", {}}, {"glutMotionFunc", {}}, {"glutTimerFunc", {20, 0}},
+        {"glXGetCurrentDisplay", {}}, {"glXGetCurrentDrawable", {}}, {"XQueryExtension", {}},
+        {"glutDisplayFunc", {}}, {"glutMouseFunc", {}}, {"glutMotionFunc", {}}, {"glutPositionFunc", {}},
+        {"glutTimerFunc", {20, 0}},
         {"glViewport", {0, 0, 640, 480}},
         {"glEnable", {GL_LIGHT0}}, {"glEnable", {GL_LIGHT1}}, {"glEnable", {GL_LIGHT2}},
         {"glEnable", {GL_LIGHTING}}, {"glEnable", {GL_DEPTH_TEST}},
@@ -86,6 +88,7 @@ TEST_F(StartUp, MakesEveryCallInOrderWithItsValues) {
     EXPECT_EQ(calls[6].text, "current display");
     EXPECT_EQ(calls[7].text, "glXSwapIntervalEXT");
     EXPECT_EQ(calls[8].text, "current display");
+    EXPECT_EQ(calls[11].text, "XInputExtension");
 }
 
 // Whichever swap control the driver lists, and only a listed one, is asked for interval 0; with EXT preferred.
@@ -116,10 +119,10 @@ TEST_F(StartUp, AsksForSwapIntervalZeroOnlyThroughAListedExtension) {
         expectCalls(calls, 3, {{"glutCreateWindow", {}}, {"glXGetCurrentDisplay", {}}, {"glXGetCurrentDrawable", {}},
                                {"glXQueryExtensionsString", {0}}});
         if (!c.proc) {
-            EXPECT_EQ(calls[7].fn, "glutDisplayFunc");
+            EXPECT_EQ(calls[7].fn, "glXGetCurrentDisplay");
             continue;
         }
-        expectCalls(calls, 7, {{"glXGetProcAddressARB", {}}, c.request, {"glutDisplayFunc", {}}});
+        expectCalls(calls, 7, {{"glXGetProcAddressARB", {}}, c.request, {"glXGetCurrentDisplay", {}}});
         EXPECT_EQ(calls[7].text, c.proc);
     }
 }
@@ -129,6 +132,7 @@ TEST_F(StartUp, RegistersTheShellCallbacks) {
     EXPECT_EQ(cb.display, &display);
     EXPECT_EQ(cb.mouse, &mouseButton);
     EXPECT_EQ(cb.motion, &mouseMotion);
+    EXPECT_EQ(cb.position, &windowMoved);
     EXPECT_EQ(cb.timer, &timerTick);
     EXPECT_EQ(cb.reshape, &reshape);
 }

@@ -16,5 +16,6 @@ protected:
         windowWidth = 640;
         windowHeight = 480;
         dragMode = DRAG_NONE;
+        windowPlaced = false;
     }
 };

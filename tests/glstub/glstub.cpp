@@ -14,6 +14,7 @@ bool recording = true;
 std::size_t counted = 0;
 std::size_t nonFinite = 0;
 int modifiers = 0;
+int windowX = 0, windowY = 0;
 Callbacks registered;
 void (*observer)(std::string_view) = nullptr;
 
@@ -45,6 +46,7 @@ void reset() {
     nonFinite = 0;
     registered = Callbacks{};
     modifiers = 0;
+    windowX = windowY = 0;
     resetWindowSystem();
     observer = nullptr;
 }
@@ -53,6 +55,10 @@ void setRecording(bool on) { recording = on; }
 std::size_t callCount() { return counted; }
 std::size_t nonFiniteCount() { return nonFinite; }
 void setModifiers(int mods) { modifiers = mods; }
+void setWindowPosition(int x, int y) {
+    windowX = x;
+    windowY = y;
+}
 void setObserver(void (*fn)(std::string_view)) { observer = fn; }
 const Callbacks& callbacks() { return registered; }
 
@@ -138,6 +144,10 @@ void glutMotionFunc(void (*f)(int, int)) {
     glstub::registered.motion = f;
     if (glstub::Call* c = record("glutMotionFunc", {})) c->callback = reinterpret_cast<const void*>(f);
 }
+void glutPositionFunc(void (*f)(int, int)) {
+    glstub::registered.position = f;
+    if (glstub::Call* c = record("glutPositionFunc", {})) c->callback = reinterpret_cast<const void*>(f);
+}
 void glutTimerFunc(unsigned int ms, void (*f)(int), int value) {
     glstub::registered.timer = f;
     if (glstub::Call* c = record("glutTimerFunc", {double(ms), double(value)}))
@@ -148,10 +158,10 @@ int glutGetModifiers() {
     record("glutGetModifiers", {});
     return glstub::modifiers;
 }
-// Only the window geometry asks, for the screen's size; a stub screen has none.
+// A stub screen has no size; the window is where setWindowPosition put it.
 int glutGet(GLenum what) {
     record("glutGet", {double(what)});
-    return 0;
+    return what == GLUT_WINDOW_X ? glstub::windowX : what == GLUT_WINDOW_Y ? glstub::windowY : 0;
 }
 void glutPostRedisplay() { record("glutPostRedisplay", {}); }
 void glutSwapBuffers() { record("glutSwapBuffers", {}); }

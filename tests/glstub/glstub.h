@@ -28,12 +28,20 @@ std::size_t nonFiniteCount();        // NaN/inf arguments seen by gluLookAt, glu
 // program state at that moment; reset() removes it.
 void setObserver(void (*observer)(std::string_view fn));
 
-// Input the program reads back from GLUT.
+// Input the program reads back from GLUT: the modifier keys, and the window's place on the screen.
 void setModifiers(int mods);
+void setWindowPosition(int x, int y);
 
 // GLX of the current context: the extensions it lists (none after reset()) and the window's drawable.
 void setGlxExtensions(const char* extensions);
 constexpr unsigned long GLX_DRAWABLE = 0x2a00001;
+
+// X11 only: events waiting in Xlib's queue, which the program may look at but never takes; none after reset().
+// A core event: type, window and state as in an XEvent. An XInput 2 device event: its type (XI_Motion, ...), the
+// window it is for and the first word of its button mask (bit n for button n).
+void queueXEvent(int type, unsigned long window, unsigned int state);
+void queueXInputEvent(int evtype, unsigned long window, unsigned int buttons);
+void takeXEvent();  // what GLUT's loop does before it hands an event on
 
 // Callbacks registered through the stub, so a test can play the event loop.
 struct Callbacks {
@@ -41,6 +49,7 @@ struct Callbacks {
     void (*reshape)(int, int) = nullptr;
     void (*mouse)(int, int, int, int) = nullptr;
     void (*motion)(int, int) = nullptr;
+    void (*position)(int, int) = nullptr;
     void (*timer)(int) = nullptr;
 };
 const Callbacks& callbacks();

@@ -33,7 +33,10 @@ int swapIntervalMESA(unsigned int interval) {
 
 }  // namespace
 
-void resetWindowSystem() { glxExtensions.clear(); }
+void resetWindowSystem() {
+    glxExtensions.clear();
+    resetXlib();
+}
 void setGlxExtensions(const char* extensions) { glxExtensions = extensions; }
 
 }  // namespace glstub

@@ -10,7 +10,9 @@ namespace glstub {
 // Notes the call and returns it for its text and callback, or nullptr while recording is off.
 Call* record(std::string_view fn, std::initializer_list<double> args);
 
-// Each window-system file puts its own modelled state back to what reset() promises.
+// The window-system files put their modelled state back to what reset() promises: resetWindowSystem() for all of
+// it, resetXlib() for Xlib's part where X11 is the window system.
 void resetWindowSystem();
+void resetXlib();
 
 }  // namespace glstub

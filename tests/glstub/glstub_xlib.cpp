@@ -1,0 +1,82 @@
+// Xlib, where X11 is the window system: the queue of events that the program looks at, core events and XInput 2
+// ones (generic events whose data Xlib hands out on request).
+#include "recorder.h"
+
+#include <X11/Xlib.h>
+#include <X11/extensions/XInput2.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <deque>
+
+namespace glstub {
+namespace {
+
+constexpr int XINPUT_OPCODE = 131;
+
+struct Waiting {
+    XEvent event;
+    XIDeviceEvent data;
+    unsigned char buttons[4];
+};
+std::deque<Waiting> queued;  // a deque keeps each event where it is, and so its data's button mask
+unsigned int cookies = 0;
+
+}  // namespace
+
+void resetXlib() { queued.clear(); }
+
+void queueXEvent(int type, unsigned long window, unsigned int state) {
+    Waiting& w = queued.emplace_back();
+    w = Waiting{};
+    w.event.type = type;
+    w.event.xany.window = window;
+    if (type == MotionNotify) w.event.xmotion.state = state;
+    if (type == ButtonPress || type == ButtonRelease) w.event.xbutton.state = state;
+}
+
+void queueXInputEvent(int evtype, unsigned long window, unsigned int buttons) {
+    Waiting& w = queued.emplace_back();
+    w = Waiting{};
+    w.event.xcookie.type = w.data.type = GenericEvent;
+    w.event.xcookie.extension = w.data.extension = XINPUT_OPCODE;
+    w.event.xcookie.evtype = w.data.evtype = evtype;
+    w.event.xcookie.cookie = ++cookies;
+    w.data.event = window;
+    std::memcpy(w.buttons, &buttons, sizeof w.buttons);
+    w.data.buttons = XIButtonState{int(sizeof w.buttons), w.buttons};
+}
+
+void takeXEvent() {
+    if (!queued.empty()) queued.pop_front();
+}
+
+}  // namespace glstub
+
+using glstub::record;
+
+Bool XQueryExtension(Display*, const char* name, int* opcode, int* firstEvent, int* firstError) {
+    if (glstub::Call* c = record("XQueryExtension", {})) c->text = name;
+    if (std::strcmp(name, "XInputExtension") != 0) return False;
+    *opcode = glstub::XINPUT_OPCODE;
+    *firstEvent = *firstError = 0;
+    return True;
+}
+
+// Looking at the queue draws nothing, so none of these joins the stream.
+int XEventsQueued(Display*, int) { return int(glstub::queued.size()); }
+int XPeekEvent(Display*, XEvent* event) {
+    // Xlib would block on an empty queue until an event came; here none ever would.
+    if (glstub::queued.empty()) std::abort();
+    *event = glstub::queued.front().event;
+    return 1;
+}
+Bool XGetEventData(Display*, XGenericEventCookie* cookie) {
+    for (glstub::Waiting& w : glstub::queued)
+        if (w.event.type == GenericEvent && w.event.xcookie.cookie == cookie->cookie) {
+            cookie->data = &w.data;
+            return True;
+        }
+    return False;
+}
+void XFreeEventData(Display*, XGenericEventCookie* cookie) { cookie->data = nullptr; }
