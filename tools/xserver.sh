@@ -44,6 +44,10 @@ xvfb_stop() {
 # Frames the viewer has swapped, as logged by glspy into file $1 (GLSPY_LOG).
 swap_count() { grep -c '^swap' "$1" 2>/dev/null || true; }
 swaps_at_least() { [ "$(swap_count "$1")" -ge "$2" ]; }
+# The drag motion events the viewer had taken by the last frame in log $1.
+motion_count() { awk '$1 == "swap" { n = $6 } END { print n + 0 }' "$1" 2>/dev/null || echo 0; }
+# Whether at least $3 frames in log $1 show $2 or more drag motion events.
+frames_showing() { awk -v want="$2" -v least="$3" '$1 == "swap" && $6 >= want { n++ } END { exit !(n >= least) }' "$1"; }
 
 # Waits until no frame has been drawn for 0.3 s, for at most 20 s: the redisplays that input posted are done.
 wait_idle() {

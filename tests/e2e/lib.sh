@@ -66,6 +66,14 @@ find_window() {
 frames() { swap_count "$SWAPS"; }
 wait_frames() { wait_for 20 swaps_at_least "$SWAPS" "$1" || fail "only $(frames) frames of $1 after 20 s: $(cat "$WORK/stderr")"; }
 
+# Drag motion events the viewer had taken by its last frame. A motion with another one already waiting behind it
+# draws no frame of its own, so frames count events only when each is waited for; wait_motions N waits until the
+# viewer has drawn N motions' worth, and the frame after (the release's, in a drag).
+motions() { motion_count "$SWAPS"; }
+wait_motions() {
+  wait_for 20 frames_showing "$SWAPS" "$1" 2 || fail "only $(motions) motion events of $1 drawn after 20 s: $(cat "$WORK/stderr")"
+}
+
 # Screenshot of the viewer's window into $WORK/NAME.ppm.
 shot() { import -window "$WID" -depth 8 "ppm:$WORK/$1.ppm"; }
 
@@ -94,11 +102,11 @@ release() { xdotool mouseup "$1"; }
 shift_down() { xdotool keydown Shift_L; }
 shift_up() { xdotool keyup Shift_L; }
 
-# Drags with button $1 from ($2,$3) in $6 steps to ($4,$5), with Shift held when $7 is "shift", and waits for the
-# frames: one for each step, which must move the pointer, and at least one for the press and release.
+# Drags with button $1 from ($2,$3) in $6 steps to ($4,$5), with Shift held when $7 is "shift", and waits until
+# the viewer has drawn every step (each must move the pointer) and the release.
 drag() {
   local button=$1 x0=$2 y0=$3 x1=$4 y1=$5 steps=$6 mod=${7:-} before s
-  before=$(frames)
+  before=$(motions)
   move "$x0" "$y0"
   [ "$mod" = shift ] && shift_down
   press "$button"
@@ -107,7 +115,7 @@ drag() {
     move $((x0 + (x1 - x0) * s / steps)) $((y0 + (y1 - y0) * s / steps))
   done
   release "$button"
-  wait_frames $((before + steps + 1))
+  wait_motions $((before + steps))
 }
 
 viewer_alive() { kill -0 "$VIEWER_PID" 2>/dev/null; }

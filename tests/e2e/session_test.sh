@@ -15,13 +15,13 @@ shift_press() { shift_down; press "$1"; shift_up; }
 # From elevation 0 one event 1,300 px down turns the camera by more than 2π: one wrap leaves it negative. With the
 # button still held, upwards over a pole, then down and sideways. Every press lies inside the window, or the
 # viewer would never see the drag.
-before=$(frames)
+before=$(motions)
 move 320 50
 shift_press 1
 move 320 1350
 for ((y = 1250; y >= 350; y -= 100)); do move 320 $y; done
 release 1
-wait_frames $((before + 12))
+wait_motions $((before + 11))
 drag 1 320 350 320 1050 7 shift
 drag 1 100 300 500 300 8 shift
 drag 1 500 300 100 300 8 shift

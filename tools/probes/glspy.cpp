@@ -1,14 +1,24 @@
 // LD_PRELOAD probe for the real viewer: logs every buffer swap with its time and counts the geometry and view
-// calls since the previous swap, flagging any NaN or infinity that reaches OpenGL or GLU.
-// Log (GLSPY_LOG): "swap <CLOCK_MONOTONIC ns> <CLOCK_REALTIME ns> <checked calls> <non-finite so far>" per swap,
-// and "nonfinite <function>" the moment a bad value passes.
+// calls since the previous swap, flagging any NaN or infinity that reaches OpenGL or GLU. It also counts the drag
+// motion events the program has taken from Xlib's queue (core MotionNotify with a button held, the form in which
+// freeglut hands every motion on), so that a frame can be matched to the events it shows, and it tells frames
+// apart by what they draw.
+// Log (GLSPY_LOG), per swap:
+//   "swap <CLOCK_MONOTONIC ns> <CLOCK_REALTIME ns> <checked calls> <non-finite so far> <drag motions taken so far>
+//    <glVertex3dv calls> <surface> <view>"
+// where <surface> is a hash of the bits of the frame's last vertex and normal, which differ from one step of the
+// animation to the next, and <view> one of the bits of the last gluLookAt so far, the view the frame was drawn
+// with (both 16 hex digits, 0 where there was none); and "nonfinite <function>" the moment a bad value passes.
 #include <GL/glx.h>
+#include <X11/Xlib.h>
 #include <dlfcn.h>
 #include <fcntl.h>
 #include <unistd.h>
 
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <cstdlib>
 #include <ctime>
 #include <initializer_list>
@@ -18,6 +28,20 @@ namespace {
 int logFd = -2;
 unsigned long checkedCalls = 0;
 unsigned long nonFinite = 0;
+unsigned long dragMotions = 0;
+unsigned long vertices = 0;
+double lastVertex[3], lastNormal[3], lastView[9];
+bool anyVertex = false, anyView = false;
+
+// FNV-1a over the bits of n doubles.
+uint64_t hashBits(const double* values, int n, uint64_t h = 1469598103934665603ULL) {
+    for (int i = 0; i < n; ++i) {
+        unsigned char bytes[sizeof(double)];
+        std::memcpy(bytes, &values[i], sizeof bytes);
+        for (unsigned char b : bytes) h = (h ^ b) * 1099511628211ULL;
+    }
+    return h;
+}
 
 int log() {
     if (logFd == -2) {
@@ -60,21 +84,37 @@ extern "C" {
 void glXSwapBuffers(Display* dpy, GLXDrawable drawable) {
     static auto real = next<void (*)(Display*, GLXDrawable)>("glXSwapBuffers");
     real(dpy, drawable);
-    char line[128];
-    say(line, std::snprintf(line, sizeof line, "swap %lld %lld %lu %lu\n", nanos(CLOCK_MONOTONIC),
-                            nanos(CLOCK_REALTIME), checkedCalls, nonFinite));
-    checkedCalls = 0;
+    const uint64_t surface = anyVertex ? hashBits(lastNormal, 3, hashBits(lastVertex, 3)) : 0;
+    const uint64_t view = anyView ? hashBits(lastView, 9) : 0;
+    char line[192];
+    say(line, std::snprintf(line, sizeof line, "swap %lld %lld %lu %lu %lu %lu %016llx %016llx\n",
+                            nanos(CLOCK_MONOTONIC), nanos(CLOCK_REALTIME), checkedCalls, nonFinite, dragMotions,
+                            vertices, (unsigned long long)surface, (unsigned long long)view));
+    checkedCalls = vertices = 0;
+    anyVertex = false;
+}
+
+int XNextEvent(Display* dpy, XEvent* event) {
+    static auto real = next<int (*)(Display*, XEvent*)>("XNextEvent");
+    const int result = real(dpy, event);
+    constexpr unsigned int BUTTONS = Button1Mask | Button2Mask | Button3Mask | Button4Mask | Button5Mask;
+    if (event->type == MotionNotify && (event->xmotion.state & BUTTONS)) ++dragMotions;
+    return result;
 }
 
 void glVertex3dv(const GLdouble* v) {
     static auto real = next<void (*)(const GLdouble*)>("glVertex3dv");
     check("glVertex3dv", {v[0], v[1], v[2]});
+    ++vertices;
+    std::memcpy(lastVertex, v, sizeof lastVertex);
+    anyVertex = true;
     real(v);
 }
 
 void glNormal3dv(const GLdouble* v) {
     static auto real = next<void (*)(const GLdouble*)>("glNormal3dv");
     check("glNormal3dv", {v[0], v[1], v[2]});
+    std::memcpy(lastNormal, v, sizeof lastNormal);
     real(v);
 }
 
@@ -95,6 +135,9 @@ void gluLookAt(GLdouble ex, GLdouble ey, GLdouble ez, GLdouble cx, GLdouble cy, 
     static auto real = next<void (*)(GLdouble, GLdouble, GLdouble, GLdouble, GLdouble, GLdouble, GLdouble,
                                      GLdouble, GLdouble)>("gluLookAt");
     check("gluLookAt", {ex, ey, ez, cx, cy, cz, ux, uy, uz});
+    const double view[9] = {ex, ey, ez, cx, cy, cz, ux, uy, uz};
+    std::memcpy(lastView, view, sizeof lastView);
+    anyView = true;
     real(ex, ey, ez, cx, cy, cz, ux, uy, uz);
 }
 

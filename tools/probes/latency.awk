@@ -1,16 +1,21 @@
 # Input latency of a drag from two logs: xmotion's send time of each motion event (first file) and glspy's swap
-# log (second file). Every event draws exactly one frame, so the k-th event is answered by the k-th swap after the
-# first SKIP swaps. Prints "FRAMES MEDIAN P95 LAST": the frames swapped after those SKIP, and in milliseconds the
-# median and 95th percentile of the delays from an event to the swap of its frame, and that of the last event
-# ("-" where a frame is missing).
+# log (second file). glspy counts the drag motion events the viewer has taken by each swap, so event k is answered
+# by the first swap after the first SKIP swaps that counts k more than the SKIP-th did: the frame of the event
+# itself, or of a later one that already shows it. Prints "FRAMES MEDIAN P95 LAST": the frames swapped after those
+# SKIP, and in milliseconds the median and 95th percentile of the delays from an event to the swap that answers it,
+# and that of the last event ("-" where no swap answers it).
 #   awk -v skip=SKIP -f latency.awk EVENTS SWAPLOG
 FILENAME == ARGV[1] { event[++events] = $1; next }
-$1 == "swap" && ++swaps > skip { swap[++frames] = $2 }
+$1 != "swap" { next }
+++swaps == skip { base = $6 }
+swaps > skip {
+  frames++
+  for (; answered < events && $6 - base > answered; answered++) lag[answered + 1] = ($2 - event[answered + 1]) / 1e6
+}
 END {
-  n = events < frames ? events : frames
-  last = frames >= events && events > 0 ? sprintf("%.1f", (swap[events] - event[events]) / 1e6) : "-"
+  n = answered
+  last = n == events && events > 0 ? sprintf("%.1f", lag[events]) : "-"
   if (n == 0) { print frames + 0, "-", "-", last; exit }
-  for (k = 1; k <= n; k++) lag[k] = (swap[k] - event[k]) / 1e6
   for (k = 2; k <= n; k++) {  # insertion sort: mawk has no asort
     v = lag[k]
     for (j = k - 1; j >= 1 && lag[j] > v; j--) lag[j + 1] = lag[j]
