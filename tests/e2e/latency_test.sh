@@ -81,7 +81,7 @@ pass "with interval 0 refused the refresh holds the same drag to $frames frames,
 keeps_pace fast "$GLSPY" 0 3000 1000 "frames > 0"
 pass "3,000 events at 1,000 Hz: $frames frames; the last frame $last ms after the hand stopped (median $median ms)"
 start=$(now_ms)
-"$TOOLS/xclose" "$WID"
+"$XCLOSE" "$WID"
 wait_for 5 bash -c "! kill -0 $VIEWER_PID" || fail "the viewer did not end within 5 s of WM_DELETE_WINDOW"
 took=$(($(now_ms) - start))
 status=0

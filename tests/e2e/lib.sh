@@ -1,7 +1,7 @@
 # Sourced by the end-to-end tests: a private Xvfb, the real viewer in it with the swap logger glspy preloaded,
 # real input through XTest (xdotool) and real screenshots (ImageMagick import), measured with pixtool.
 #   usage in a test: source lib.sh BIN TOOLDIR [SCREEN_WxH]
-# glspy is $GLSPY, or the one the build made next to TOOLDIR.
+# glspy is $GLSPY and xclose $XCLOSE, or the ones the build made next to TOOLDIR.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/../../tools/xserver.sh"
 
@@ -9,6 +9,7 @@ BIN=$1
 TOOLS=$2
 SCREEN=${3:-1280x1024}
 GLSPY=${GLSPY:-$TOOLS/../../tools/probes/libglspy.so}
+XCLOSE=${XCLOSE:-$TOOLS/../../tools/probes/xclose}
 WORK=$(mktemp -d)
 SWAPS=$WORK/swaps
 VIEWER_PID=""

@@ -55,7 +55,7 @@ survives() {
   shot after
   [ "$(changed before after)" -gt 500 ] || fail "$name: a drag changed nothing"
   viewer_alive || fail "$name: the viewer died"
-  "$TOOLS/xclose" "$WID"
+  "$XCLOSE" "$WID"
   wait_for 10 bash -c "! kill -0 $VIEWER_PID" || fail "$name: still running after its window was closed"
   wait "$VIEWER_PID" || status=$?
   VIEWER_PID=""

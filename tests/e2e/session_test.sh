@@ -78,7 +78,7 @@ bad=$(grep -c '^nonfinite' "$SWAPS" || true)
 [ "$bad" -eq 0 ] || fail "non-finite values reached GL/GLU: $(grep '^nonfinite' "$SWAPS" | sort | uniq -c)"
 pass "glspy: $frames frames, $checked checked calls, none non-finite"
 
-"$TOOLS/xclose" "$WID"
+"$XCLOSE" "$WID"
 wait_for 30 bash -c "! kill -0 $VIEWER_PID" || fail "the viewer did not end after WM_DELETE_WINDOW"
 status=0
 wait "$VIEWER_PID" || status=$?
