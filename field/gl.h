@@ -17,9 +17,9 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 #include <GL/glut.h>
-#endif
 #if __has_include(<GL/freeglut_ext.h>)
-#include <GL/freeglut_ext.h>
+#include <GL/freeglut_ext.h>  // freeglut's own entry points beside GLUT's
+#endif
 #endif
 
 // Window moves reach the program through glutPositionFunc, which freeglut has from version 3 on (the version that
