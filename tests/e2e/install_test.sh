@@ -25,6 +25,17 @@ FULL_VERSION=$(sed -n '1s/^metaballs (\([0-9.]*-[0-9]*\)).*/\1/p' "$(dirname "$0
 [ -n "$FULL_VERSION" ] || fail "no version in app/debian/changelog"
 VERSION=${FULL_VERSION%-*}
 
+# The project has no home page and names none rather than invent one, and Debian 13's appstreamcli fails validation
+# on the warning that says so: that finding, and no other, is accepted. appstream_valid ARGS... runs
+# `appstreamcli ARGS --no-net`; it fails the test on any other warning or error and returns 1 when that one was all.
+HOMEPAGE_MISSING="W: org.example.metaballs:~: url-homepage-missing"
+appstream_valid() {
+  local report
+  report=$(appstreamcli "$@" --no-net 2>&1) && return 0
+  [ "$(grep -E '^ *[EW]: ' <<<"$report" | sed 's/^ *//')" = "$HOMEPAGE_MISSING" ] || fail "appstreamcli $1: $report"
+  return 1
+}
+
 # Checks the installed tree under $1 (a prefix such as /usr): each file with the tool its readers use.
 check_tree() {
   local root=$1 desktop=$1/share/applications/metaballs.desktop report icon n size
@@ -36,7 +47,7 @@ check_tree() {
     size=$(identify -format '%wx%h' "$root/share/icons/hicolor/${n}x${n}/apps/$icon.png" 2>&1 || true)
     [ "$size" = "${n}x${n}" ] || fail "Icon=$icon: the ${n}x${n} icon is '$size'"
   done
-  report=$(appstreamcli validate --no-net "$root/$METAINFO" 2>&1) || fail "appstreamcli validate: $report"
+  appstream_valid validate "$root/$METAINFO" || true
   grep -q '<launchable type="desktop-id">metaballs.desktop</launchable>' "$root/$METAINFO" ||
     fail "the AppStream data does not launch metaballs.desktop"
   grep -q "<release version=\"$VERSION\"" "$root/$METAINFO" || fail "the AppStream data lacks release $VERSION"
@@ -106,14 +117,18 @@ esac
 dpkg-deb -f "$DEB" Depends | grep -q 'libglut' || fail "Depends lacks GLUT: $(dpkg-deb -f "$DEB" Depends)"
 pass "package: $(basename "$DEB") holds the same files; Depends: $(dpkg-deb -f "$DEB" Depends)"
 
-# No errors, and no warning but the one kept: a first changelog entry that closes no Debian bug, since the package
-# is not meant for Debian's archive and so has no bug that asks for it.
-lintian --fail-on error "$DEB" >"$WORK/lintian.log" 2>&1 || fail "lintian: $(cat "$WORK/lintian.log")"
-! grep '^W:' "$WORK/lintian.log" | grep -v ' initial-upload-closes-no-bugs ' || fail "lintian warns: $(cat "$WORK/lintian.log")"
-pass "lintian reports no errors and no warnings but initial-upload-closes-no-bugs"
-
 mkdir "$WORK/root"
 dpkg-deb -x "$DEB" "$WORK/root"
+
+# No errors, and no warning but those kept: a first changelog entry that closes no Debian bug, since the package is
+# not meant for Debian's archive and so has no bug that asks for it; and lintian's appstream-metadata-validation-failed
+# where appstreamcli's validation of the package fails on the missing home page alone.
+kept=initial-upload-closes-no-bugs
+appstream_valid validate-tree "$WORK/root" || kept="$kept|appstream-metadata-validation-failed"
+lintian --fail-on error "$DEB" >"$WORK/lintian.log" 2>&1 || fail "lintian: $(cat "$WORK/lintian.log")"
+! grep '^W:' "$WORK/lintian.log" | grep -vE " ($kept) " || fail "lintian warns: $(cat "$WORK/lintian.log")"
+pass "lintian reports no errors and no warnings but ${kept//|/, }"
+
 check_tree "$WORK/root/usr"
 pass "package unpacked: menu entry, icon, AppStream data and manual page check clean"
 
