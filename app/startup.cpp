@@ -3,6 +3,7 @@
 #include "swap_interval.h"
 #include "viewer.h"
 #include "window_geometry.h"
+#include "window_identity.h"
 
 #include "gl.h"
 
@@ -33,6 +34,7 @@ int runViewer(int argc, char** argv) {
     glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
     glutCreateWindow(windowTitle);
     requestImmediateSwaps();  // its context is current now, and no frame has been drawn yet
+    identifyWindow();
     glutDisplayFunc(display);
     glutMouseFunc(mouseButton);
     glutMotionFunc(mouseMotion);

@@ -69,6 +69,11 @@ check_starts() {
   BIN=$bin
   start_viewer
   viewer_alive || fail "$bin died: $(cat "$WORK/stderr")"
+  # So that a taskbar puts the window with its menu entry.
+  local class
+  class=$(window_class)
+  [ "${class#* }" = "$(sed -n 's/^StartupWMClass=//p' "$1/share/applications/metaballs.desktop")" ] ||
+    fail "the window's class '${class#* }' is not the entry's StartupWMClass"
   kill "$VIEWER_PID"
   wait "$VIEWER_PID" 2>/dev/null || true
   VIEWER_PID=""
