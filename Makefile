@@ -57,8 +57,7 @@ capture: test-deps
 
 install: deps
 	@$(MAKE) --no-print-directory build CMAKE_FLAGS="$(CMAKE_FLAGS) -DMETABALLS_TESTS=OFF -DMETABALLS_PROBES=OFF"
-	cmake --install $(BUILD)
-	@cp $(BUILD)/install_manifest.txt $(BUILD)/installed-files.txt
+	@tools/install-tree install $(BUILD) $(BUILD)/installed-files.txt
 
 # A Debian package of what `make install` puts in place, in $(BUILD)/.
 package:
@@ -66,12 +65,9 @@ package:
 	@$(MAKE) --no-print-directory build CMAKE_FLAGS="$(CMAKE_FLAGS) -DMETABALLS_TESTS=OFF"
 	cd $(BUILD) && cpack -G DEB
 
-# Reads its own copy of the list: cpack and `cmake --install --prefix` rewrite install_manifest.txt with paths
-# that `make install` never touched.
+# The files that the last `make install` put in place, then the folders it made that are left empty.
 uninstall:
-	@test -f $(BUILD)/installed-files.txt || { echo "nothing installed from $(BUILD)"; exit 1; }
-	xargs rm -fv < $(BUILD)/installed-files.txt
-	@rm -f $(BUILD)/installed-files.txt
+	@tools/install-tree uninstall $(BUILD)/installed-files.txt
 
 clean:
-	rm -rf $(BUILD) $(BUILD)-bench $(BUILD)-check $(BUILD)-*-linux-gnu
+	rm -rf $(BUILD) $(BUILD)-bench $(BUILD)-check $(BUILD)-*-linux-gnu $(BUILD)-debian

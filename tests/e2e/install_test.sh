@@ -1,8 +1,8 @@
 #!/bin/bash
 # What `cmake --install` puts into a scratch prefix and what the Debian package built by cpack holds are the same
 # files: the viewer, its menu entry and icons, the manual page, the AppStream data, the copyright and changelog.
-# Each is checked with the tool that its readers use, both trees start a viewer that draws under Xvfb, and the
-# manifest that `make uninstall` reads removes exactly what was installed.
+# Each is checked with the tool that its readers use, both trees start a viewer that draws under Xvfb, whose window
+# has the class that the menu entry names, and `make uninstall`'s way removes exactly what was installed.
 #   usage: install_test.sh BUILD_DIR TOOLDIR
 BUILD=$1
 PREFIX=$(mktemp -d)
@@ -79,10 +79,16 @@ check_starts() {
   VIEWER_PID=""
 }
 
-cmake --install "$BUILD" --prefix "$PREFIX" >"$WORK/install.log" 2>&1 || fail "install failed: $(cat "$WORK/install.log")"
-cp "$BUILD/install_manifest.txt" "$WORK/manifest"
-[ "$(sort "$WORK/manifest")" = "$(expected "$PREFIX")" ] ||
-  fail "installed files differ: $(diff <(sort "$WORK/manifest") <(expected "$PREFIX"))"
+# `make install` and `make uninstall` do what tools/install-tree does. A folder that was there before and one that
+# holds something else must stay.
+INSTALL_TREE=$(dirname "$0")/../../tools/install-tree
+mkdir -p "$PREFIX/share/man" "$PREFIX/share/applications"
+: >"$PREFIX/share/applications/other.desktop"
+"$INSTALL_TREE" install "$BUILD" "$WORK/record" "$PREFIX" >"$WORK/install.log" 2>&1 ||
+  fail "install failed: $(cat "$WORK/install.log")"
+grep -v '/$' "$WORK/record" | grep . | sort >"$WORK/manifest"
+[ "$(cat "$WORK/manifest")" = "$(expected "$PREFIX")" ] ||
+  fail "installed files differ: $(diff "$WORK/manifest" <(expected "$PREFIX"))"
 cmp -s "$BUILD/metaballs" "$PREFIX/bin/metaballs" || fail "bin/metaballs is not the viewer that was built"
 check_tree "$PREFIX"
 pass "install: every file in place; menu entry, icon, AppStream data and manual page check clean"
@@ -91,10 +97,11 @@ start_xvfb
 check_starts "$PREFIX"
 pass "the entry's command starts the installed viewer and its window shows a picture"
 
-# What `make uninstall` does, against the scratch prefix.
-xargs rm -f <"$WORK/manifest"
-[ -z "$(find "$PREFIX" -type f)" ] || fail "left after uninstall: $(find "$PREFIX" -type f)"
-pass "the manifest removes every installed file"
+"$INSTALL_TREE" uninstall "$WORK/record" >"$WORK/uninstall.log" 2>&1 || fail "uninstall failed: $(cat "$WORK/uninstall.log")"
+left=$(cd "$PREFIX" && find . -mindepth 1 | sort | paste -sd' ')
+[ "$left" = "./share ./share/applications ./share/applications/other.desktop ./share/man" ] ||
+  fail "left after uninstall: $left"
+pass "uninstall removes every installed file and the folders it made, and leaves the others: $left"
 
 # make check runs this on a sanitized build, whose build/metaballs is a launcher script: a package of that would
 # hold neither the viewer nor its libraries' dependencies.
