@@ -5,8 +5,11 @@ PREFIX ?= /usr/local
 CMAKE_FLAGS ?=
 # Debian target triple for `make cross-test`; cmake/cross/ holds a toolchain file for each one it takes.
 CROSS ?= aarch64-linux-gnu
+# Debian release for `make debian-test`.
+DEBIAN ?= trixie
 
-.PHONY: all deps test-deps configure build run test cross-test bench check soak capture install uninstall package clean
+.PHONY: all deps test-deps configure build run test cross-test debian-test bench check soak capture install uninstall package
+.PHONY: clean
 
 all: build
 
@@ -35,6 +38,11 @@ test: test-deps
 cross-test:
 	@tools/install-deps cross $(CROSS)
 	@tools/cross-test $(CROSS) $(BUILD)-$(CROSS)
+
+# `make test` as a newcomer runs it on a fresh Debian DEBIAN system, made with debootstrap; needs root.
+debian-test:
+	@tools/install-deps debian
+	@tools/debian-test $(DEBIAN) $(BUILD)-debian
 
 # Google Benchmark figures; never part of `make test`.
 bench: test-deps
