@@ -70,7 +70,7 @@ install: deps
 # A Debian package of what `make install` puts in place, in $(BUILD)/.
 package:
 	@tools/install-deps package
-	@$(MAKE) --no-print-directory build CMAKE_FLAGS="$(CMAKE_FLAGS) -DMETABALLS_TESTS=OFF"
+	@$(MAKE) --no-print-directory build CMAKE_FLAGS="$(CMAKE_FLAGS) -DMETABALLS_TESTS=OFF -DMETABALLS_PROBES=OFF"
 	cd $(BUILD) && cpack -G DEB
 
 # The files that the last `make install` put in place, then the folders it made that are left empty.
