@@ -5,8 +5,11 @@ PREFIX ?= /usr/local
 CMAKE_FLAGS ?=
 # Debian target triple for `make cross-test`; cmake/cross/ holds a toolchain file for each one it takes.
 CROSS ?= aarch64-linux-gnu
+# Debian release for `make debian-test`.
+DEBIAN ?= trixie
 
-.PHONY: all deps test-deps configure build run test cross-test bench check soak capture install uninstall package clean
+.PHONY: all deps test-deps configure build run test cross-test debian-test bench check soak capture install uninstall package
+.PHONY: clean
 
 all: build
 
@@ -36,6 +39,11 @@ cross-test:
 	@tools/install-deps cross $(CROSS)
 	@tools/cross-test $(CROSS) $(BUILD)-$(CROSS)
 
+# `make test` as a newcomer runs it on a fresh Debian DEBIAN system, made with debootstrap; needs root.
+debian-test:
+	@tools/install-deps debian
+	@tools/debian-test $(DEBIAN) $(BUILD)-debian
+
 # Google Benchmark figures; never part of `make test`.
 bench: test-deps
 	@tools/run-bench $(BUILD)-bench
@@ -57,21 +65,17 @@ capture: test-deps
 
 install: deps
 	@$(MAKE) --no-print-directory build CMAKE_FLAGS="$(CMAKE_FLAGS) -DMETABALLS_TESTS=OFF -DMETABALLS_PROBES=OFF"
-	cmake --install $(BUILD)
-	@cp $(BUILD)/install_manifest.txt $(BUILD)/installed-files.txt
+	@tools/install-tree install $(BUILD) $(BUILD)/installed-files.txt
 
 # A Debian package of what `make install` puts in place, in $(BUILD)/.
 package:
 	@tools/install-deps package
-	@$(MAKE) --no-print-directory build CMAKE_FLAGS="$(CMAKE_FLAGS) -DMETABALLS_TESTS=OFF"
+	@$(MAKE) --no-print-directory build CMAKE_FLAGS="$(CMAKE_FLAGS) -DMETABALLS_TESTS=OFF -DMETABALLS_PROBES=OFF"
 	cd $(BUILD) && cpack -G DEB
 
-# Reads its own copy of the list: cpack and `cmake --install --prefix` rewrite install_manifest.txt with paths
-# that `make install` never touched.
+# The files that the last `make install` put in place, then the folders it made that are left empty.
 uninstall:
-	@test -f $(BUILD)/installed-files.txt || { echo "nothing installed from $(BUILD)"; exit 1; }
-	xargs rm -fv < $(BUILD)/installed-files.txt
-	@rm -f $(BUILD)/installed-files.txt
+	@tools/install-tree uninstall $(BUILD)/installed-files.txt
 
 clean:
-	rm -rf $(BUILD) $(BUILD)-bench $(BUILD)-check $(BUILD)-*-linux-gnu
+	rm -rf $(BUILD) $(BUILD)-bench $(BUILD)-check $(BUILD)-*-linux-gnu $(BUILD)-debian

@@ -4,6 +4,7 @@
 #include "swap_interval.h"
 #include "viewer.h"
 #include "window_geometry.h"
+#include "window_identity.h"
 
 #include "gl.h"
 
@@ -34,6 +35,7 @@ int runViewer(int argc, char** argv) {
     glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
     glutCreateWindow(windowTitle);
     requestImmediateSwaps();  // its context is current now, and no frame has been drawn yet
+    identifyWindow();
     watchEventQueue();
     glutDisplayFunc(display);
     glutMouseFunc(mouseButton);

@@ -5,7 +5,10 @@
 
 #include "gl.h"
 
+#include <X11/X.h>
+#include <X11/Xatom.h>
 #include <stdio_ext.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <string>
@@ -60,10 +63,16 @@ protected:
 };
 
 TEST_F(StartUp, MakesEveryCallInOrderWithItsValues) {
+    const double pid = glstub::atom("_NET_WM_PID"), icon = glstub::atom("_NET_WM_ICON");
+    const double iconLength = 2 + 32 * 32 + 2 + 64 * 64;  // width, height and pixels of each size
     const std::vector<Expected> want = {
         {"glutInitWindowSize", {640, 480}}, {"glutInit", {3}}, {"glutInitDisplayMode", {18}}, {"glutCreateWindow", {}},
         {"glXGetCurrentDisplay", {}}, {"glXGetCurrentDrawable", {}}, {"glXQueryExtensionsString", {0}},
         {"glXGetProcAddressARB", {}}, {"glXSwapIntervalEXT", {glstub::GLX_DRAWABLE, 0}},
+        {"glXGetCurrentDisplay", {}}, {"glXGetCurrentDrawable", {}}, {"XSetClassHint", {glstub::GLX_DRAWABLE}},
+        {"XInternAtom", {0}}, {"XChangeProperty", {glstub::GLX_DRAWABLE, pid, XA_CARDINAL, 32, PropModeReplace, 1}},
+        {"XInternAtom", {0}},
+        {"XChangeProperty", {glstub::GLX_DRAWABLE, icon, XA_CARDINAL, 32, PropModeReplace, iconLength}},
         {"glXGetCurrentDisplay", {}}, {"glXGetCurrentDrawable", {}}, {"XQueryExtension", {}},
         {"glutDisplayFunc", {}}, {"glutMouseFunc", {}}, {"glutMotionFunc", {}}, {"glutPositionFunc", {}},
         {"glutTimerFunc", {20, 0}},
@@ -88,7 +97,7 @@ TEST_F(StartUp, MakesEveryCallInOrderWithItsValues) {
     EXPECT_EQ(calls[6].text, "current display");
     EXPECT_EQ(calls[7].text, "glXSwapIntervalEXT");
     EXPECT_EQ(calls[8].text, "current display");
-    EXPECT_EQ(calls[11].text, "XInputExtension");
+    EXPECT_EQ(calls[18].text, "XInputExtension");
 }
 
 // Whichever swap control the driver lists, and only a listed one, is asked for interval 0; with EXT preferred.
@@ -118,6 +127,7 @@ TEST_F(StartUp, AsksForSwapIntervalZeroOnlyThroughAListedExtension) {
         ASSERT_GT(calls.size(), 8u);
         expectCalls(calls, 3, {{"glutCreateWindow", {}}, {"glXGetCurrentDisplay", {}}, {"glXGetCurrentDrawable", {}},
                                {"glXQueryExtensionsString", {0}}});
+        // What follows is the window's identity.
         if (!c.proc) {
             EXPECT_EQ(calls[7].fn, "glXGetCurrentDisplay");
             continue;
@@ -125,6 +135,40 @@ TEST_F(StartUp, AsksForSwapIntervalZeroOnlyThroughAListedExtension) {
         expectCalls(calls, 7, {{"glXGetProcAddressARB", {}}, c.request, {"glXGetCurrentDisplay", {}}});
         EXPECT_EQ(calls[7].text, c.proc);
     }
+}
+
+// What a taskbar reads to group the window with its menu entry and show its icon.
+TEST_F(StartUp, TellsTheDesktopWhoseTheWindowIs) {
+    const Calls& calls = glstub::calls();
+    // Instance and class; the menu entry names the class in StartupWMClass.
+    EXPECT_EQ(calls[11].text, "metaballs Metaballs");
+    EXPECT_EQ(calls[12].text, "_NET_WM_PID");
+    EXPECT_EQ(glstub::cardinals(calls[13]), std::vector<unsigned long>{static_cast<unsigned long>(getpid())});
+    EXPECT_EQ(calls[14].text, "_NET_WM_ICON");
+    const std::vector<unsigned long> icon = glstub::cardinals(calls[15]);
+    // Width and height, then ARGB pixels, for each size. The sums of each channel are those of the committed PNGs:
+    //   convert app/icons/NxN/metaballs.png -depth 8 RGBA:- | od -An -v -tu1 |
+    //     awk '{ for (i = 1; i <= NF; i++) s[k++ % 4] += $i } END { print s[3], s[0], s[1], s[2] }'
+    // so a stale copy of the pixels, or channels in another order, shows.
+    const struct {
+        unsigned long size, alpha, red, green, blue;
+    } sizes[] = {{32, 257676, 14842, 15786, 13835}, {64, 1030176, 59333, 63093, 55309}};
+    std::size_t at = 0;
+    for (const auto& s : sizes) {
+        SCOPED_TRACE(s.size);
+        ASSERT_LE(at + 2 + s.size * s.size, icon.size());
+        EXPECT_EQ(icon[at], s.size);
+        EXPECT_EQ(icon[at + 1], s.size);
+        unsigned long sum[4] = {};
+        for (std::size_t p = at + 2; p < at + 2 + s.size * s.size; ++p)
+            for (int channel = 0; channel < 4; ++channel) sum[channel] += icon[p] >> (24 - 8 * channel) & 0xff;
+        EXPECT_EQ(sum[0], s.alpha);
+        EXPECT_EQ(sum[1], s.red);
+        EXPECT_EQ(sum[2], s.green);
+        EXPECT_EQ(sum[3], s.blue);
+        at += 2 + s.size * s.size;
+    }
+    EXPECT_EQ(at, icon.size());
 }
 
 TEST_F(StartUp, RegistersTheShellCallbacks) {

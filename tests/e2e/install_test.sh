@@ -1,8 +1,8 @@
 #!/bin/bash
 # What `cmake --install` puts into a scratch prefix and what the Debian package built by cpack holds are the same
 # files: the viewer, its menu entry and icons, the manual page, the AppStream data, the copyright and changelog.
-# Each is checked with the tool that its readers use, both trees start a viewer that draws under Xvfb, and the
-# manifest that `make uninstall` reads removes exactly what was installed.
+# Each is checked with the tool that its readers use, both trees start a viewer that draws under Xvfb, whose window
+# has the class that the menu entry names, and `make uninstall`'s way removes exactly what was installed.
 #   usage: install_test.sh BUILD_DIR TOOLDIR
 BUILD=$1
 PREFIX=$(mktemp -d)
@@ -25,6 +25,17 @@ FULL_VERSION=$(sed -n '1s/^metaballs (\([0-9.]*-[0-9]*\)).*/\1/p' "$(dirname "$0
 [ -n "$FULL_VERSION" ] || fail "no version in app/debian/changelog"
 VERSION=${FULL_VERSION%-*}
 
+# The project has no home page and names none rather than invent one, and Debian 13's appstreamcli fails validation
+# on the warning that says so: that finding, and no other, is accepted. appstream_valid ARGS... runs
+# `appstreamcli ARGS --no-net`; it fails the test on any other warning or error and returns 1 when that one was all.
+HOMEPAGE_MISSING="W: org.example.metaballs:~: url-homepage-missing"
+appstream_valid() {
+  local report
+  report=$(appstreamcli "$@" --no-net 2>&1) && return 0
+  [ "$(grep -E '^ *[EW]: ' <<<"$report" | sed 's/^ *//')" = "$HOMEPAGE_MISSING" ] || fail "appstreamcli $1: $report"
+  return 1
+}
+
 # Checks the installed tree under $1 (a prefix such as /usr): each file with the tool its readers use.
 check_tree() {
   local root=$1 desktop=$1/share/applications/metaballs.desktop report icon n size
@@ -36,7 +47,7 @@ check_tree() {
     size=$(identify -format '%wx%h' "$root/share/icons/hicolor/${n}x${n}/apps/$icon.png" 2>&1 || true)
     [ "$size" = "${n}x${n}" ] || fail "Icon=$icon: the ${n}x${n} icon is '$size'"
   done
-  report=$(appstreamcli validate --no-net "$root/$METAINFO" 2>&1) || fail "appstreamcli validate: $report"
+  appstream_valid validate "$root/$METAINFO" || true
   grep -q '<launchable type="desktop-id">metaballs.desktop</launchable>' "$root/$METAINFO" ||
     fail "the AppStream data does not launch metaballs.desktop"
   grep -q "<release version=\"$VERSION\"" "$root/$METAINFO" || fail "the AppStream data lacks release $VERSION"
@@ -58,15 +69,26 @@ check_starts() {
   BIN=$bin
   start_viewer
   viewer_alive || fail "$bin died: $(cat "$WORK/stderr")"
+  # So that a taskbar puts the window with its menu entry.
+  local class
+  class=$(window_class)
+  [ "${class#* }" = "$(sed -n 's/^StartupWMClass=//p' "$1/share/applications/metaballs.desktop")" ] ||
+    fail "the window's class '${class#* }' is not the entry's StartupWMClass"
   kill "$VIEWER_PID"
   wait "$VIEWER_PID" 2>/dev/null || true
   VIEWER_PID=""
 }
 
-cmake --install "$BUILD" --prefix "$PREFIX" >"$WORK/install.log" 2>&1 || fail "install failed: $(cat "$WORK/install.log")"
-cp "$BUILD/install_manifest.txt" "$WORK/manifest"
-[ "$(sort "$WORK/manifest")" = "$(expected "$PREFIX")" ] ||
-  fail "installed files differ: $(diff <(sort "$WORK/manifest") <(expected "$PREFIX"))"
+# `make install` and `make uninstall` do what tools/install-tree does. A folder that was there before and one that
+# holds something else must stay.
+INSTALL_TREE=$(dirname "$0")/../../tools/install-tree
+mkdir -p "$PREFIX/share/man" "$PREFIX/share/applications"
+: >"$PREFIX/share/applications/other.desktop"
+"$INSTALL_TREE" install "$BUILD" "$WORK/record" "$PREFIX" >"$WORK/install.log" 2>&1 ||
+  fail "install failed: $(cat "$WORK/install.log")"
+grep -v '/$' "$WORK/record" | grep . | sort >"$WORK/manifest"
+[ "$(cat "$WORK/manifest")" = "$(expected "$PREFIX")" ] ||
+  fail "installed files differ: $(diff "$WORK/manifest" <(expected "$PREFIX"))"
 cmp -s "$BUILD/metaballs" "$PREFIX/bin/metaballs" || fail "bin/metaballs is not the viewer that was built"
 check_tree "$PREFIX"
 pass "install: every file in place; menu entry, icon, AppStream data and manual page check clean"
@@ -75,10 +97,11 @@ start_xvfb
 check_starts "$PREFIX"
 pass "the entry's command starts the installed viewer and its window shows a picture"
 
-# What `make uninstall` does, against the scratch prefix.
-xargs rm -f <"$WORK/manifest"
-[ -z "$(find "$PREFIX" -type f)" ] || fail "left after uninstall: $(find "$PREFIX" -type f)"
-pass "the manifest removes every installed file"
+"$INSTALL_TREE" uninstall "$WORK/record" >"$WORK/uninstall.log" 2>&1 || fail "uninstall failed: $(cat "$WORK/uninstall.log")"
+left=$(cd "$PREFIX" && find . -mindepth 1 | sort | paste -sd' ')
+[ "$left" = "./share ./share/applications ./share/applications/other.desktop ./share/man" ] ||
+  fail "left after uninstall: $left"
+pass "uninstall removes every installed file and the folders it made, and leaves the others: $left"
 
 # make check runs this on a sanitized build, whose build/metaballs is a launcher script: a package of that would
 # hold neither the viewer nor its libraries' dependencies.
@@ -106,14 +129,18 @@ esac
 dpkg-deb -f "$DEB" Depends | grep -q 'libglut' || fail "Depends lacks GLUT: $(dpkg-deb -f "$DEB" Depends)"
 pass "package: $(basename "$DEB") holds the same files; Depends: $(dpkg-deb -f "$DEB" Depends)"
 
-# No errors, and no warning but the one kept: a first changelog entry that closes no Debian bug, since the package
-# is not meant for Debian's archive and so has no bug that asks for it.
-lintian --fail-on error "$DEB" >"$WORK/lintian.log" 2>&1 || fail "lintian: $(cat "$WORK/lintian.log")"
-! grep '^W:' "$WORK/lintian.log" | grep -v ' initial-upload-closes-no-bugs ' || fail "lintian warns: $(cat "$WORK/lintian.log")"
-pass "lintian reports no errors and no warnings but initial-upload-closes-no-bugs"
-
 mkdir "$WORK/root"
 dpkg-deb -x "$DEB" "$WORK/root"
+
+# No errors, and no warning but those kept: a first changelog entry that closes no Debian bug, since the package is
+# not meant for Debian's archive and so has no bug that asks for it; and lintian's appstream-metadata-validation-failed
+# where appstreamcli's validation of the package fails on the missing home page alone.
+kept=initial-upload-closes-no-bugs
+appstream_valid validate-tree "$WORK/root" || kept="$kept|appstream-metadata-validation-failed"
+lintian --fail-on error "$DEB" >"$WORK/lintian.log" 2>&1 || fail "lintian: $(cat "$WORK/lintian.log")"
+! grep '^W:' "$WORK/lintian.log" | grep -vE " ($kept) " || fail "lintian warns: $(cat "$WORK/lintian.log")"
+pass "lintian reports no errors and no warnings but ${kept//|/, }"
+
 check_tree "$WORK/root/usr"
 pass "package unpacked: menu entry, icon, AppStream data and manual page check clean"
 

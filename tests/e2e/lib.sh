@@ -15,7 +15,7 @@ SWAPS=$WORK/swaps
 VIEWER_PID=""
 WID=""
 
-for tool in Xvfb xdotool import xwininfo xdpyinfo; do
+for tool in Xvfb xdotool import xwininfo xdpyinfo xprop; do
   command -v "$tool" >/dev/null || { echo "FAIL: $tool is missing (make test installs it)"; exit 1; }
 done
 [ -f "$GLSPY" ] || { echo "FAIL: no swap logger at $GLSPY (build with -DMETABALLS_PROBES=ON)"; exit 1; }
@@ -82,6 +82,9 @@ shot() { import -window "$WID" -depth 8 "ppm:$WORK/$1.ppm"; }
 lit() { "$TOOLS/pixtool" bbox "$WORK/$1.ppm" "${@:2}"; }
 changed() { "$TOOLS/pixtool" diff "$WORK/$1.ppm" "$WORK/$2.ppm" "${@:3}"; }
 mask_changed_outside() { "$TOOLS/pixtool" maskdiff "$WORK/$1.ppm" "$WORK/$2.ppm" "${@:3}"; }
+
+# The window's WM_CLASS as "INSTANCE CLASS".
+window_class() { xprop -id "$WID" WM_CLASS | sed -n 's/^WM_CLASS(STRING) = "\([^"]*\)", "\([^"]*\)"$/\1 \2/p'; }
 
 window_size() { xwininfo -id "$WID" | awk '/Width:/ {w=$2} /Height:/ {h=$2} END {print w "x" h}'; }
 size_is() { [ "$(window_size)" = "$1" ]; }

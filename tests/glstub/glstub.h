@@ -14,7 +14,8 @@ struct Call {
     std::string_view fn;            // entry point name, e.g. "glVertex3dv"
     int argc = 0;                   // numeric arguments in `arg`
     std::array<double, 10> arg{};   // every numeric argument (enums, ints, floats, doubles) as a double
-    std::string text;               // string argument (window title, proc name); for a GLX call, which display
+    std::string text;               // string argument (window title, proc name, atom, property data as bytes);
+                                    // for a GLX call, which display
     const void* callback = nullptr; // function registered with a glut*Func call
 };
 
@@ -35,6 +36,10 @@ void setWindowPosition(int x, int y);
 // GLX of the current context: the extensions it lists (none after reset()) and the window's drawable.
 void setGlxExtensions(const char* extensions);
 constexpr unsigned long GLX_DRAWABLE = 0x2a00001;
+
+// Xlib: the stub's number for an interned atom, and the values of a 32-bit property that XChangeProperty recorded.
+unsigned long atom(std::string_view name);
+std::vector<unsigned long> cardinals(const Call& c);
 
 // X11 only: events waiting in Xlib's queue, which the program may look at but never takes; none after reset().
 // A core event: type, window and state as in an XEvent. An XInput 2 device event: its type (XI_Motion, ...), the
