@@ -31,9 +31,11 @@ void setObserver(void (*observer)(std::string_view fn));
 // Input the program reads back from GLUT.
 void setModifiers(int mods);
 
-// GLX of the current context: the extensions it lists (none after reset()) and the window's drawable.
+// GLX of the current context, on X11: the extensions it lists (none after reset()) and the window's drawable.
 void setGlxExtensions(const char* extensions);
 constexpr unsigned long GLX_DRAWABLE = 0x2a00001;
+// WGL of the current context, on Windows: the extensions it lists (none after reset()).
+void setWglExtensions(const char* extensions);
 
 // Callbacks registered through the stub, so a test can play the event loop.
 struct Callbacks {
