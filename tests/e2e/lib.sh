@@ -95,16 +95,20 @@ shift_down() { xdotool keydown Shift_L; }
 shift_up() { xdotool keyup Shift_L; }
 
 # Drags with button $1 from ($2,$3) in $6 steps to ($4,$5), with Shift held when $7 is "shift", and waits for the
-# frames: one for each step, which must move the pointer, and at least one for the press and release.
+# frames: one for each step, which must move the pointer, and at least one for the press and release. With
+# PACED_DRAG set, the press and every step wait for their frames before the next event: a window system that
+# merges the motion queued behind a frame (Windows does) would draw fewer.
 drag() {
-  local button=$1 x0=$2 y0=$3 x1=$4 y1=$5 steps=$6 mod=${7:-} before s
+  local button=$1 x0=$2 y0=$3 x1=$4 y1=$5 steps=$6 mod=${7:-} before s paced=${PACED_DRAG:+1}
   before=$(frames)
   move "$x0" "$y0"
   [ "$mod" = shift ] && shift_down
   press "$button"
+  [ -z "$paced" ] || wait_frames $((before + 1))
   [ "$mod" = shift ] && shift_up
   for ((s = 1; s <= steps; s++)); do
     move $((x0 + (x1 - x0) * s / steps)) $((y0 + (y1 - y0) * s / steps))
+    [ -z "$paced" ] || wait_frames $((before + 1 + s))
   done
   release "$button"
   wait_frames $((before + steps + 1))

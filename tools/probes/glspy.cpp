@@ -1,5 +1,6 @@
 // LD_PRELOAD probe for the real viewer: logs every buffer swap with its time and counts the geometry and view
-// calls since the previous swap, flagging any NaN or infinity that reaches OpenGL or GLU.
+// calls since the previous swap, flagging any NaN or infinity that reaches OpenGL or GLU. Under Wine it logs a
+// Windows program's swaps as well (its GL and GLU calls go past it).
 // Log (GLSPY_LOG): "swap <CLOCK_MONOTONIC ns> <CLOCK_REALTIME ns> <checked calls> <non-finite so far>" per swap,
 // and "nonfinite <function>" the moment a bad value passes.
 #include <GL/glx.h>
@@ -10,6 +11,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <ctime>
 #include <initializer_list>
 
@@ -53,17 +55,30 @@ F next(const char* name) {
     return reinterpret_cast<F>(dlsym(RTLD_NEXT, name));
 }
 
+using SwapBuffers = void (*)(Display*, GLXDrawable);
+
+void logSwap() {
+    char line[128];
+    say(line, std::snprintf(line, sizeof line, "swap %lld %lld %lu %lu\n", nanos(CLOCK_MONOTONIC),
+                            nanos(CLOCK_REALTIME), checkedCalls, nonFinite));
+    checkedCalls = 0;
+}
+
+// The swap that glXGetProcAddressARB found, which may be another library's than the one glXSwapBuffers calls.
+SwapBuffers lookedUpSwap = nullptr;
+void swapLookedUp(Display* dpy, GLXDrawable drawable) {
+    lookedUpSwap(dpy, drawable);
+    logSwap();
+}
+
 }  // namespace
 
 extern "C" {
 
 void glXSwapBuffers(Display* dpy, GLXDrawable drawable) {
-    static auto real = next<void (*)(Display*, GLXDrawable)>("glXSwapBuffers");
+    static auto real = next<SwapBuffers>("glXSwapBuffers");
     real(dpy, drawable);
-    char line[128];
-    say(line, std::snprintf(line, sizeof line, "swap %lld %lld %lu %lu\n", nanos(CLOCK_MONOTONIC),
-                            nanos(CLOCK_REALTIME), checkedCalls, nonFinite));
-    checkedCalls = 0;
+    logSwap();
 }
 
 void glVertex3dv(const GLdouble* v) {
@@ -96,6 +111,27 @@ void gluLookAt(GLdouble ex, GLdouble ey, GLdouble ez, GLdouble cx, GLdouble cy, 
                                      GLdouble, GLdouble)>("gluLookAt");
     check("gluLookAt", {ex, ey, ez, cx, cy, cz, ux, uy, uz});
     real(ex, ey, ez, cx, cy, cz, ux, uy, uz);
+}
+
+// Wine opens libGL.so.1 itself, looks glXGetProcAddressARB up in it and every GLX entry point through that, a
+// Windows program's swaps included. It is handed this probe instead, which needs libGL.so.1 and so has everything
+// libGL has, with the logging lookup first; that hands out a logging swap which calls the one it found.
+__GLXextFuncPtr glXGetProcAddressARB(const GLubyte* name) {
+    static auto real = next<__GLXextFuncPtr (*)(const GLubyte*)>("glXGetProcAddressARB");
+    const __GLXextFuncPtr found = real(name);
+    if (!found || std::strcmp(reinterpret_cast<const char*>(name), "glXSwapBuffers") != 0 ||
+        found == reinterpret_cast<__GLXextFuncPtr>(glXSwapBuffers))
+        return found;
+    lookedUpSwap = reinterpret_cast<SwapBuffers>(found);
+    return reinterpret_cast<__GLXextFuncPtr>(swapLookedUp);
+}
+
+void* dlopen(const char* file, int flags) {
+    static auto real = next<void* (*)(const char*, int)>("dlopen");
+    Dl_info self;
+    if (file && std::strcmp(file, "libGL.so.1") == 0 && dladdr(reinterpret_cast<void*>(glXSwapBuffers), &self))
+        return real(self.dli_fname, flags);
+    return real(file, flags);
 }
 
 }  // extern "C"
