@@ -6,7 +6,7 @@ CMAKE_FLAGS ?=
 # Debian target triple for `make cross-test`; cmake/cross/ holds a toolchain file for each one it takes.
 CROSS ?= aarch64-linux-gnu
 
-.PHONY: all deps test-deps configure build run test cross-test bench check soak capture install uninstall package clean
+.PHONY: all deps test-deps configure build run test cross-test windows-package bench check soak capture install uninstall package clean
 
 all: build
 
@@ -32,9 +32,15 @@ test: test-deps
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 
 # The libraries and unit tests cross-built for CROSS and run under qemu; no GL library or display needed.
+# CROSS=x86_64-w64-mingw32: under Wine, with the Windows viewer and its end-to-end run as well.
 cross-test:
 	@tools/install-deps cross $(CROSS)
 	@tools/cross-test $(CROSS) $(BUILD)-$(CROSS)
+
+# The zip for Windows users, $(BUILD)-x86_64-w64-mingw32/metaballs-VERSION-windows-x86_64.zip.
+windows-package:
+	@tools/install-deps cross x86_64-w64-mingw32
+	@tools/cross-test --package x86_64-w64-mingw32 $(BUILD)-x86_64-w64-mingw32
 
 # Google Benchmark figures; never part of `make test`.
 bench: test-deps
@@ -74,4 +80,4 @@ uninstall:
 	@rm -f $(BUILD)/installed-files.txt
 
 clean:
-	rm -rf $(BUILD) $(BUILD)-bench $(BUILD)-check $(BUILD)-*-linux-gnu
+	rm -rf $(BUILD) $(BUILD)-bench $(BUILD)-check $(BUILD)-*-linux-gnu $(BUILD)-*-w64-mingw32
