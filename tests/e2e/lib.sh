@@ -115,3 +115,13 @@ drag() {
 }
 
 viewer_alive() { kill -0 "$VIEWER_PID" 2>/dev/null; }
+
+# Closes the window as a window manager's close button does (WM_DELETE_WINDOW, through xclose), waits at most $1
+# seconds for the viewer to end, and leaves its exit status in $VIEWER_STATUS.
+close_viewer() {
+  "$TOOLS/xclose" "$WID"
+  wait_for "$1" bash -c "! kill -0 $VIEWER_PID" || fail "the viewer did not end after WM_DELETE_WINDOW"
+  VIEWER_STATUS=0
+  wait "$VIEWER_PID" || VIEWER_STATUS=$?
+  VIEWER_PID=""
+}
