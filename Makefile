@@ -8,8 +8,8 @@ CROSS ?= aarch64-linux-gnu
 # Debian release for `make debian-test`.
 DEBIAN ?= trixie
 
-.PHONY: all deps test-deps configure build run test cross-test debian-test bench check soak capture install uninstall package
-.PHONY: clean
+.PHONY: all deps test-deps configure build run test cross-test windows-package debian-test bench check soak capture
+.PHONY: install uninstall package clean
 
 all: build
 
@@ -35,9 +35,15 @@ test: test-deps
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 
 # The libraries and unit tests cross-built for CROSS and run under qemu; no GL library or display needed.
+# CROSS=x86_64-w64-mingw32: under Wine, with the Windows viewer and its end-to-end run as well.
 cross-test:
 	@tools/install-deps cross $(CROSS)
 	@tools/cross-test $(CROSS) $(BUILD)-$(CROSS)
+
+# The zip for Windows users, $(BUILD)-x86_64-w64-mingw32/metaballs-VERSION-windows-x86_64.zip.
+windows-package:
+	@tools/install-deps cross x86_64-w64-mingw32
+	@tools/cross-test --package x86_64-w64-mingw32 $(BUILD)-x86_64-w64-mingw32
 
 # `make test` as a newcomer runs it on a fresh Debian DEBIAN system, made with debootstrap; needs root.
 debian-test:
@@ -78,4 +84,4 @@ uninstall:
 	@tools/install-tree uninstall $(BUILD)/installed-files.txt
 
 clean:
-	rm -rf $(BUILD) $(BUILD)-bench $(BUILD)-check $(BUILD)-*-linux-gnu $(BUILD)-debian
+	rm -rf $(BUILD) $(BUILD)-bench $(BUILD)-check $(BUILD)-*-linux-gnu $(BUILD)-*-w64-mingw32 $(BUILD)-debian

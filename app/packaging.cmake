@@ -1,13 +1,7 @@
 # Desktop integration (menu icon, manual page, AppStream data, the documents Debian asks for) and the Debian
 # package that `make package` builds from exactly what `cmake --install` puts in place.
 
-# The version comes from the newest entry of the Debian changelog, "metaballs (UPSTREAM-REVISION) ...".
-file(STRINGS ${CMAKE_CURRENT_SOURCE_DIR}/debian/changelog changelog_head LIMIT_COUNT 1)
-if(NOT changelog_head MATCHES "^metaballs \\(([0-9.]+)-([0-9]+)\\) ")
-  message(FATAL_ERROR "app/debian/changelog does not start with 'metaballs (VERSION-REVISION) ...'")
-endif()
-set(METABALLS_VERSION ${CMAKE_MATCH_1})
-set(METABALLS_DEBIAN_REVISION ${CMAKE_MATCH_2})
+include(version.cmake)
 
 foreach(size 16 24 32 48 64 128 256)
   install(FILES icons/${size}x${size}/metaballs.png DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps)

@@ -1,5 +1,12 @@
 #include "viewer.h"
 
+#if defined(_WIN32)
+// Nothing to secure. The hazard below comes from descriptors sharing one numbering with every file and socket the
+// process opens; here the window system speaks through handles, not C descriptors, and nothing opens a descriptor
+// that could take a closed stream's number. Nor is there a signal for a reader that went away: the write fails.
+void secureStandardStreams() {}
+
+#else
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -15,3 +22,4 @@ void secureStandardStreams() {
     // A banner nobody reads is no reason to stop: the write fails with EPIPE instead.
     std::signal(SIGPIPE, SIG_IGN);
 }
+#endif

@@ -1,12 +1,40 @@
 #include "swap_interval.h"
 
+#include <cstring>
+
+namespace {
+
+// One name can begin another ("GLX_EXT_swap_control_tear"), so only a whole word of the list counts.
+[[maybe_unused]] bool listed(const char* extensions, const char* name) {
+    const std::size_t length = std::strlen(name);
+    for (const char* at = extensions; (at = std::strstr(at, name)) != nullptr; at += length)
+        if ((at == extensions || at[-1] == ' ') && (at[length] == ' ' || at[length] == '\0')) return true;
+    return false;
+}
+
+}  // namespace
+
 #if defined(_WIN32)
-// WGL_EXT_swap_control. Written for a port to Windows; not built or tested here.
-#include <windows.h>
+// WGL_EXT_swap_control, listed among the WGL extensions of the current device context.
+#include "gl.h"
+
+namespace {
+
+// Through void (*)(), which any function pointer type may be cast to without a warning: PROC has no arguments.
+template <typename F>
+F entryPoint(const char* name) {
+    return reinterpret_cast<F>(reinterpret_cast<void (*)()>(wglGetProcAddress(name)));
+}
+
+}  // namespace
 
 void requestImmediateSwaps() {
-    using SwapInterval = BOOL(WINAPI*)(int);
-    if (auto set = reinterpret_cast<SwapInterval>(wglGetProcAddress("wglSwapIntervalEXT"))) set(0);
+    const HDC dc = wglGetCurrentDC();
+    if (!dc) return;  // no current context: nothing to ask about
+    const auto extensionsOf = entryPoint<const char*(WINAPI*)(HDC)>("wglGetExtensionsStringARB");
+    const char* extensions = extensionsOf ? extensionsOf(dc) : nullptr;
+    if (!extensions || !listed(extensions, "WGL_EXT_swap_control")) return;
+    if (auto set = entryPoint<BOOL(WINAPI*)(int)>("wglSwapIntervalEXT")) set(0);
 }
 
 #elif defined(__APPLE__)
@@ -21,17 +49,7 @@ void requestImmediateSwaps() {
 #else
 #include <GL/glx.h>
 
-#include <cstring>
-
 namespace {
-
-// One name can begin another ("GLX_EXT_swap_control_tear"), so only a whole word of the list counts.
-bool listed(const char* extensions, const char* name) {
-    const std::size_t length = std::strlen(name);
-    for (const char* at = extensions; (at = std::strstr(at, name)) != nullptr; at += length)
-        if ((at == extensions || at[-1] == ' ') && (at[length] == ' ' || at[length] == '\0')) return true;
-    return false;
-}
 
 template <typename F>
 F entryPoint(const char* name) {

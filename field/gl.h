@@ -1,10 +1,18 @@
 #pragma once
 // GL, GLU and GLUT under the names each platform gives them. Everything that calls them includes this file.
 #if defined(_WIN32)
+// GDI's, WGL's and GL's entry points declared as plain functions, not as DLL imports: the import libraries hold a
+// plain entry for each, and the unit tests' stub defines them in their place.
+#ifndef _GDI32_
+#define _GDI32_
+#endif
 #ifndef NOMINMAX
 #define NOMINMAX  // or windows.h defines min and max as macros, and std::min and std::max no longer compile
 #endif
 #include <windows.h>  // the Windows GL headers use its calling-convention macros without including it
+// Relics of 16-bit pointers that windows.h defines as empty macros; they would swallow variables of those names.
+#undef near
+#undef far
 #endif
 #if defined(__APPLE__)
 #ifndef GL_SILENCE_DEPRECATION

@@ -8,6 +8,7 @@
 #include "glstub.h"
 #include "isosurface.h"
 #include "orbit_camera.h"
+#include "platform_support.h"
 #include "viewer.h"
 
 namespace {
@@ -17,7 +18,7 @@ std::size_t allocations = 0;
 void* counted(std::size_t n, std::size_t align) noexcept {
     ++allocations;
     if (align == 0) return std::malloc(n ? n : 1);
-    return std::aligned_alloc(align, (n / align + 1) * align);  // a whole number of alignments, never 0
+    return alignedAllocate((n / align + 1) * align, align);  // a whole number of alignments, never 0
 }
 void* orThrow(void* p) {
     if (!p) throw std::bad_alloc();
@@ -43,10 +44,10 @@ void* orThrow(void* p) {
 [[gnu::noinline]] void operator delete[](void* p) noexcept { std::free(p); }
 [[gnu::noinline]] void operator delete(void* p, std::size_t) noexcept { std::free(p); }
 [[gnu::noinline]] void operator delete[](void* p, std::size_t) noexcept { std::free(p); }
-[[gnu::noinline]] void operator delete(void* p, std::align_val_t) noexcept { std::free(p); }
-[[gnu::noinline]] void operator delete[](void* p, std::align_val_t) noexcept { std::free(p); }
-[[gnu::noinline]] void operator delete(void* p, std::size_t, std::align_val_t) noexcept { std::free(p); }
-[[gnu::noinline]] void operator delete[](void* p, std::size_t, std::align_val_t) noexcept { std::free(p); }
+[[gnu::noinline]] void operator delete(void* p, std::align_val_t) noexcept { alignedFree(p); }
+[[gnu::noinline]] void operator delete[](void* p, std::align_val_t) noexcept { alignedFree(p); }
+[[gnu::noinline]] void operator delete(void* p, std::size_t, std::align_val_t) noexcept { alignedFree(p); }
+[[gnu::noinline]] void operator delete[](void* p, std::size_t, std::align_val_t) noexcept { alignedFree(p); }
 
 namespace {
 

@@ -44,15 +44,19 @@ Calls record(Draw draw) {
 struct Expected {
     std::string_view fn;
     std::vector<double> args;
+    std::string_view text = {};  // checked when given
 };
 
-// The calls from index `at` on are exactly `want`: names, argument counts and values.
+// The calls from index `at` on are exactly `want`: names, argument counts and values, and texts where given.
 inline void expectCalls(const Calls& calls, std::size_t at, const std::vector<Expected>& want) {
     ASSERT_GE(calls.size(), at + want.size());
     for (std::size_t n = 0; n < want.size(); ++n) {
         const glstub::Call& c = calls[at + n];
         SCOPED_TRACE(testing::Message() << "call " << at + n << " " << want[n].fn);
         EXPECT_EQ(c.fn, want[n].fn);
+        if (!want[n].text.empty()) {
+            EXPECT_EQ(c.text, want[n].text);
+        }
         ASSERT_EQ(c.argc, int(want[n].args.size()));
         for (int a = 0; a < c.argc; ++a) EXPECT_EQ(c.arg[a], want[n].args[a]);
     }

@@ -81,14 +81,10 @@ pass "with interval 0 refused the refresh holds the same drag to $frames frames,
 keeps_pace fast "$GLSPY" 0 3000 1000 "frames > 0"
 pass "3,000 events at 1,000 Hz: $frames frames; the last frame $last ms after the hand stopped (median $median ms)"
 start=$(now_ms)
-"$XCLOSE" "$WID"
-wait_for 5 bash -c "! kill -0 $VIEWER_PID" || fail "the viewer did not end within 5 s of WM_DELETE_WINDOW"
+close_viewer 5
 took=$(($(now_ms) - start))
-status=0
-wait "$VIEWER_PID" || status=$?
-VIEWER_PID=""
 "$XMOTION" release 1
-[ "$status" -eq 0 ] || fail "closed after the drag, the viewer ended with status $status"
+[ "$VIEWER_STATUS" -eq 0 ] || fail "closed after the drag, the viewer ended with status $VIEWER_STATUS"
 [ "$took" -lt 500 ] || fail "closed right after the drag, the viewer took $took ms to end"
 pass "a close right after the drag ended the viewer in $took ms, status 0"
 

@@ -107,19 +107,33 @@ shift_down() { xdotool keydown Shift_L; }
 shift_up() { xdotool keyup Shift_L; }
 
 # Drags with button $1 from ($2,$3) in $6 steps to ($4,$5), with Shift held when $7 is "shift", and waits until
-# the viewer has drawn every step (each must move the pointer) and the release.
+# the viewer has drawn every step (each must move the pointer) and the release. With PACED_DRAG set, the press and
+# every step wait for their frames before the next event, and the frames are counted instead: where glspy cannot
+# see the events taken (a Windows program under Wine, whose window system merges queued motion itself).
 drag() {
-  local button=$1 x0=$2 y0=$3 x1=$4 y1=$5 steps=$6 mod=${7:-} before s
-  before=$(motions)
+  local button=$1 x0=$2 y0=$3 x1=$4 y1=$5 steps=$6 mod=${7:-} before taken s paced=${PACED_DRAG:+1}
+  before=$(frames) taken=$(motions)
   move "$x0" "$y0"
   [ "$mod" = shift ] && shift_down
   press "$button"
+  [ -z "$paced" ] || wait_frames $((before + 1))
   [ "$mod" = shift ] && shift_up
   for ((s = 1; s <= steps; s++)); do
     move $((x0 + (x1 - x0) * s / steps)) $((y0 + (y1 - y0) * s / steps))
+    [ -z "$paced" ] || wait_frames $((before + 1 + s))
   done
   release "$button"
-  wait_motions $((before + steps))
+  if [ -n "$paced" ]; then wait_frames $((before + steps + 1)); else wait_motions $((taken + steps)); fi
 }
 
 viewer_alive() { kill -0 "$VIEWER_PID" 2>/dev/null; }
+
+# Closes the window as a window manager's close button does (WM_DELETE_WINDOW, through xclose), waits at most $1
+# seconds for the viewer to end, and leaves its exit status in $VIEWER_STATUS.
+close_viewer() {
+  "$XCLOSE" "$WID"
+  wait_for "$1" bash -c "! kill -0 $VIEWER_PID" || fail "the viewer did not end after WM_DELETE_WINDOW"
+  VIEWER_STATUS=0
+  wait "$VIEWER_PID" || VIEWER_STATUS=$?
+  VIEWER_PID=""
+}

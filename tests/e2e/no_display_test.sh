@@ -55,11 +55,8 @@ survives() {
   shot after
   [ "$(changed before after)" -gt 500 ] || fail "$name: a drag changed nothing"
   viewer_alive || fail "$name: the viewer died"
-  "$XCLOSE" "$WID"
-  wait_for 10 bash -c "! kill -0 $VIEWER_PID" || fail "$name: still running after its window was closed"
-  wait "$VIEWER_PID" || status=$?
-  VIEWER_PID=""
-  [ "$status" -eq 0 ] || fail "$name: status $status after its window was closed"
+  close_viewer 10
+  [ "$VIEWER_STATUS" -eq 0 ] || fail "$name: status $VIEWER_STATUS after its window was closed"
   pass "$name: draws, animates under a drag, ends with status 0 when closed"
 }
 

@@ -78,11 +78,7 @@ bad=$(grep -c '^nonfinite' "$SWAPS" || true)
 [ "$bad" -eq 0 ] || fail "non-finite values reached GL/GLU: $(grep '^nonfinite' "$SWAPS" | sort | uniq -c)"
 pass "glspy: $frames frames, $checked checked calls, none non-finite"
 
-"$XCLOSE" "$WID"
-wait_for 30 bash -c "! kill -0 $VIEWER_PID" || fail "the viewer did not end after WM_DELETE_WINDOW"
-status=0
-wait "$VIEWER_PID" || status=$?
-VIEWER_PID=""
-[ "$status" -eq 0 ] || fail "the viewer ended with status $status: $(head -c 2000 "$WORK/stderr")"
+close_viewer 30
+[ "$VIEWER_STATUS" -eq 0 ] || fail "the viewer ended with status $VIEWER_STATUS: $(head -c 2000 "$WORK/stderr")"
 [ ! -s "$WORK/stderr" ] || fail "the viewer wrote to stderr: $(head -c 2000 "$WORK/stderr")"
 pass "closing the window ends the process with status 0 and nothing on stderr"

@@ -33,10 +33,6 @@ wait_for 5 banner_arrived || fail "no banner on the pipe while the window is ope
 viewer_alive || fail "viewer died"
 pass "banner arrived on the pipe, without a trailing line feed, while the window is open"
 
-"$XCLOSE" "$WID"
-wait_for 10 bash -c "! kill -0 $VIEWER_PID" || fail "viewer did not end after WM_DELETE_WINDOW"
-status=0
-wait "$VIEWER_PID" || status=$?
-VIEWER_PID=""
-[ "$status" -eq 0 ] || fail "viewer ended with status $status"
+close_viewer 10
+[ "$VIEWER_STATUS" -eq 0 ] || fail "viewer ended with status $VIEWER_STATUS"
 pass "closing the window ends the process with status 0"

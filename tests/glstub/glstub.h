@@ -33,9 +33,11 @@ void setObserver(void (*observer)(std::string_view fn));
 void setModifiers(int mods);
 void setWindowPosition(int x, int y);
 
-// GLX of the current context: the extensions it lists (none after reset()) and the window's drawable.
+// GLX of the current context, on X11: the extensions it lists (none after reset()) and the window's drawable.
 void setGlxExtensions(const char* extensions);
 constexpr unsigned long GLX_DRAWABLE = 0x2a00001;
+// WGL of the current context, on Windows: the extensions it lists (none after reset()).
+void setWglExtensions(const char* extensions);
 
 // Xlib: the stub's number for an interned atom, and the values of a 32-bit property that XChangeProperty recorded.
 unsigned long atom(std::string_view name);

@@ -2,7 +2,8 @@
 // calls since the previous swap, flagging any NaN or infinity that reaches OpenGL or GLU. It also counts the drag
 // motion events the program has taken from Xlib's queue (core MotionNotify with a button held, the form in which
 // freeglut hands every motion on), so that a frame can be matched to the events it shows, and it tells frames
-// apart by what they draw.
+// apart by what they draw. Under Wine it logs a Windows program's swaps as well (its GL, GLU and Xlib calls go
+// past it, so the other figures stay 0 there).
 // Log (GLSPY_LOG), per swap:
 //   "swap <CLOCK_MONOTONIC ns> <CLOCK_REALTIME ns> <checked calls> <non-finite so far> <drag motions taken so far>
 //    <glVertex3dv calls> <surface> <view>"
@@ -18,8 +19,8 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
-#include <cstring>
 #include <cstdlib>
+#include <cstring>
 #include <ctime>
 #include <initializer_list>
 
@@ -77,13 +78,9 @@ F next(const char* name) {
     return reinterpret_cast<F>(dlsym(RTLD_NEXT, name));
 }
 
-}  // namespace
+using SwapBuffers = void (*)(Display*, GLXDrawable);
 
-extern "C" {
-
-void glXSwapBuffers(Display* dpy, GLXDrawable drawable) {
-    static auto real = next<void (*)(Display*, GLXDrawable)>("glXSwapBuffers");
-    real(dpy, drawable);
+void logSwap() {
     const uint64_t surface = anyVertex ? hashBits(lastNormal, 3, hashBits(lastVertex, 3)) : 0;
     const uint64_t view = anyView ? hashBits(lastView, 9) : 0;
     char line[192];
@@ -92,6 +89,23 @@ void glXSwapBuffers(Display* dpy, GLXDrawable drawable) {
                             vertices, (unsigned long long)surface, (unsigned long long)view));
     checkedCalls = vertices = 0;
     anyVertex = false;
+}
+
+// The swap that glXGetProcAddressARB found, which may be another library's than the one glXSwapBuffers calls.
+SwapBuffers lookedUpSwap = nullptr;
+void swapLookedUp(Display* dpy, GLXDrawable drawable) {
+    lookedUpSwap(dpy, drawable);
+    logSwap();
+}
+
+}  // namespace
+
+extern "C" {
+
+void glXSwapBuffers(Display* dpy, GLXDrawable drawable) {
+    static auto real = next<SwapBuffers>("glXSwapBuffers");
+    real(dpy, drawable);
+    logSwap();
 }
 
 int XNextEvent(Display* dpy, XEvent* event) {
@@ -139,6 +153,27 @@ void gluLookAt(GLdouble ex, GLdouble ey, GLdouble ez, GLdouble cx, GLdouble cy, 
     std::memcpy(lastView, view, sizeof lastView);
     anyView = true;
     real(ex, ey, ez, cx, cy, cz, ux, uy, uz);
+}
+
+// Wine opens libGL.so.1 itself, looks glXGetProcAddressARB up in it and every GLX entry point through that, a
+// Windows program's swaps included. It is handed this probe instead, which needs libGL.so.1 and so has everything
+// libGL has, with the logging lookup first; that hands out a logging swap which calls the one it found.
+__GLXextFuncPtr glXGetProcAddressARB(const GLubyte* name) {
+    static auto real = next<__GLXextFuncPtr (*)(const GLubyte*)>("glXGetProcAddressARB");
+    const __GLXextFuncPtr found = real(name);
+    if (!found || std::strcmp(reinterpret_cast<const char*>(name), "glXSwapBuffers") != 0 ||
+        found == reinterpret_cast<__GLXextFuncPtr>(glXSwapBuffers))
+        return found;
+    lookedUpSwap = reinterpret_cast<SwapBuffers>(found);
+    return reinterpret_cast<__GLXextFuncPtr>(swapLookedUp);
+}
+
+void* dlopen(const char* file, int flags) {
+    static auto real = next<void* (*)(const char*, int)>("dlopen");
+    Dl_info self;
+    if (file && std::strcmp(file, "libGL.so.1") == 0 && dladdr(reinterpret_cast<void*>(glXSwapBuffers), &self))
+        return real(self.dli_fname, flags);
+    return real(file, flags);
 }
 
 }  // extern "C"
