@@ -55,7 +55,6 @@ void queueXEvent(int type, unsigned long window, unsigned int state) {
     w.event.type = type;
     w.event.xany.window = window;
     if (type == MotionNotify) w.event.xmotion.state = state;
-    if (type == ButtonPress || type == ButtonRelease) w.event.xbutton.state = state;
 }
 
 void queueXInputEvent(int evtype, unsigned long window, unsigned int buttons) {
