@@ -44,8 +44,8 @@ unsigned long atom(std::string_view name);
 std::vector<unsigned long> cardinals(const Call& c);
 
 // X11 only: events waiting in Xlib's queue, which the program may look at but never takes; none after reset().
-// A core event: type and window as in an XEvent, and a motion's state. An XInput 2 device event: its type (XI_Motion, ...), the
-// window it is for and the first word of its button mask (bit n for button n).
+// A core event: type and window as in an XEvent, and a motion's state. An XInput 2 device event: its type
+// (XI_Motion, ...), the window it is for and the first word of its button mask (bit n for button n).
 void queueXEvent(int type, unsigned long window, unsigned int state);
 void queueXInputEvent(int evtype, unsigned long window, unsigned int buttons);
 void takeXEvent();  // what GLUT's loop does before it hands an event on
