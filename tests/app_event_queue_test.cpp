@@ -92,7 +92,7 @@ TEST_F(EventQueue, ABacklogEndsOnTheFrameAndStateOfEveryEventDrawn) {
         Calls lastFrame;
         std::size_t earlierCalls = 0;
     };
-    auto play = [this](bool backlog) {
+    auto play = [](bool backlog) {
         camera.reset(Vec3(0, 0, 0));
         animTime = 0;
         Outcome out;
