@@ -8,7 +8,8 @@ CROSS ?= aarch64-linux-gnu
 # Debian release for `make debian-test`.
 DEBIAN ?= trixie
 
-.PHONY: all deps test-deps configure build run test cross-test windows-package debian-test bench check soak capture
+.PHONY: all deps test-deps configure build run test warnings cross-test windows-package debian-test bench check soak
+.PHONY: capture
 .PHONY: install uninstall package clean
 
 all: build
@@ -33,6 +34,12 @@ run: deps
 test: test-deps
 	@$(MAKE) --no-print-directory build CMAKE_FLAGS="$(CMAKE_FLAGS) -DMETABALLS_TESTS=ON -DMETABALLS_PROBES=ON"
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+
+# Everything, the tests, probes and benchmarks included, built with Clang and every warning an error.
+warnings:
+	@tools/install-deps warnings
+	@$(MAKE) --no-print-directory build BUILD=$(BUILD)-clang CMAKE_FLAGS="$(CMAKE_FLAGS) -DCMAKE_CXX_COMPILER=clang++ \
+	  -DCMAKE_CXX_FLAGS=-Werror -DMETABALLS_TESTS=ON -DMETABALLS_PROBES=ON -DMETABALLS_BENCH=ON"
 
 # The libraries and unit tests cross-built for CROSS and run under qemu; no GL library or display needed.
 # CROSS=x86_64-w64-mingw32: under Wine, with the Windows viewer and its end-to-end run as well.
@@ -84,4 +91,4 @@ uninstall:
 	@tools/install-tree uninstall $(BUILD)/installed-files.txt
 
 clean:
-	rm -rf $(BUILD) $(BUILD)-bench $(BUILD)-check $(BUILD)-*-linux-gnu $(BUILD)-*-w64-mingw32 $(BUILD)-debian
+	rm -rf $(BUILD) $(BUILD)-bench $(BUILD)-check $(BUILD)-clang $(BUILD)-*-linux-gnu $(BUILD)-*-w64-mingw32 $(BUILD)-debian
