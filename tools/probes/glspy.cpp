@@ -6,10 +6,12 @@
 // past it, so the other figures stay 0 there).
 // Log (GLSPY_LOG), per swap:
 //   "swap <CLOCK_MONOTONIC ns> <CLOCK_REALTIME ns> <checked calls> <non-finite so far> <drag motions taken so far>
-//    <glVertex3dv calls> <surface> <view>"
+//    <glVertex3dv calls> <surface> <view> <frame ns>"
 // where <surface> is a hash of the bits of the frame's last vertex and normal, which differ from one step of the
 // animation to the next, and <view> one of the bits of the last gluLookAt so far, the view the frame was drawn
-// with (both 16 hex digits, 0 where there was none); and "nonfinite <function>" the moment a bad value passes.
+// with (both 16 hex digits, 0 where there was none); <frame ns> is how long the frame took, from its glClear until
+// the swap returned (any wait for a refresh included), 0 where the frame began with no glClear: the machine's own
+// speed, by which a test can scale what it allows. "nonfinite <function>" is logged the moment a bad value passes.
 #include <GL/glx.h>
 #include <X11/Xlib.h>
 #include <dlfcn.h>
@@ -33,6 +35,7 @@ unsigned long dragMotions = 0;
 unsigned long vertices = 0;
 double lastVertex[3], lastNormal[3], lastView[9];
 bool anyVertex = false, anyView = false;
+long long frameStart = 0;
 
 // FNV-1a over the bits of n doubles.
 uint64_t hashBits(const double* values, int n, uint64_t h = 1469598103934665603ULL) {
@@ -83,12 +86,14 @@ using SwapBuffers = void (*)(Display*, GLXDrawable);
 void logSwap() {
     const uint64_t surface = anyVertex ? hashBits(lastNormal, 3, hashBits(lastVertex, 3)) : 0;
     const uint64_t view = anyView ? hashBits(lastView, 9) : 0;
-    char line[192];
-    say(line, std::snprintf(line, sizeof line, "swap %lld %lld %lu %lu %lu %lu %016llx %016llx\n",
-                            nanos(CLOCK_MONOTONIC), nanos(CLOCK_REALTIME), checkedCalls, nonFinite, dragMotions,
-                            vertices, (unsigned long long)surface, (unsigned long long)view));
+    const long long now = nanos(CLOCK_MONOTONIC);
+    char line[224];
+    say(line, std::snprintf(line, sizeof line, "swap %lld %lld %lu %lu %lu %lu %016llx %016llx %lld\n", now,
+                            nanos(CLOCK_REALTIME), checkedCalls, nonFinite, dragMotions, vertices,
+                            (unsigned long long)surface, (unsigned long long)view, frameStart ? now - frameStart : 0));
     checkedCalls = vertices = 0;
     anyVertex = false;
+    frameStart = 0;
 }
 
 // The swap that glXGetProcAddressARB found, which may be another library's than the one glXSwapBuffers calls.
@@ -114,6 +119,12 @@ int XNextEvent(Display* dpy, XEvent* event) {
     constexpr unsigned int BUTTONS = Button1Mask | Button2Mask | Button3Mask | Button4Mask | Button5Mask;
     if (event->type == MotionNotify && (event->xmotion.state & BUTTONS)) ++dragMotions;
     return result;
+}
+
+void glClear(GLbitfield mask) {
+    static auto real = next<void (*)(GLbitfield)>("glClear");
+    if (!frameStart) frameStart = nanos(CLOCK_MONOTONIC);
+    real(mask);
 }
 
 void glVertex3dv(const GLdouble* v) {

@@ -5,10 +5,16 @@
 // glXQueryExtensionsString, and their calls are honoured whether the program links them or looks them up through
 // glXGetProcAddress or glXGetProcAddressARB. VBLANK_FORCE=1 refuses interval 0, as Mesa does with vblank_mode=3.
 // Preloaded after glspy (LD_PRELOAD="libglspy.so libvblank.so"), glspy's swap times include the wait.
+// With VBLANK_LOG set, each swap appends "swap <interval>" to that file: the interval it was held to, 0 where it
+// waited for no refresh. So a test asks the probe whether the swaps waited instead of guessing it from how many
+// frames a machine of unknown speed managed to draw.
 #include <GL/glx.h>
 #include <dlfcn.h>
+#include <fcntl.h>
+#include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
@@ -39,7 +45,19 @@ bool setInterval(int interval) {
     return true;
 }
 
+void logSwap() {
+    static const int fd = [] {
+        const char* path = std::getenv("VBLANK_LOG");
+        return path ? open(path, O_WRONLY | O_CREAT | O_APPEND, 0644) : -1;
+    }();
+    if (fd < 0) return;
+    char line[32];
+    const int n = std::snprintf(line, sizeof line, "swap %d\n", swapInterval);
+    if (write(fd, line, n) != n) return;  // nothing to do about it here: the test finds the line missing
+}
+
 void waitForRefresh() {
+    logSwap();
     if (swapInterval == 0) return;
     timespec now;
     clock_gettime(CLOCK_MONOTONIC, &now);
