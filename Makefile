@@ -8,8 +8,8 @@ CROSS ?= aarch64-linux-gnu
 # Debian release for `make debian-test`.
 DEBIAN ?= trixie
 
-.PHONY: all deps test-deps configure build run test warnings cross-test windows-package debian-test bench check soak
-.PHONY: capture
+.PHONY: all deps test-deps configure build run test warnings cross-test windows-package web debian-test bench check
+.PHONY: soak capture
 .PHONY: install uninstall package clean
 
 all: build
@@ -52,6 +52,13 @@ windows-package:
 	@tools/install-deps cross x86_64-w64-mingw32
 	@tools/cross-test --package x86_64-w64-mingw32 $(BUILD)-x86_64-w64-mingw32
 
+# The viewer for browsers: $(BUILD)-web/metaballs.html, one file that works from disk or from any web server.
+web:
+	@tools/install-deps web
+	cmake -S . -B $(BUILD)-web -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/cross/wasm32-emscripten.cmake \
+	  -DCMAKE_BUILD_TYPE=Release -DMETABALLS_TESTS=OFF $(CMAKE_FLAGS)
+	cmake --build $(BUILD)-web -j $(JOBS)
+
 # `make test` as a newcomer runs it on a fresh Debian DEBIAN system, made with debootstrap; needs root.
 debian-test:
 	@tools/install-deps debian
@@ -91,4 +98,5 @@ uninstall:
 	@tools/install-tree uninstall $(BUILD)/installed-files.txt
 
 clean:
-	rm -rf $(BUILD) $(BUILD)-bench $(BUILD)-check $(BUILD)-clang $(BUILD)-*-linux-gnu $(BUILD)-*-w64-mingw32 $(BUILD)-debian
+	rm -rf $(BUILD) $(BUILD)-bench $(BUILD)-check $(BUILD)-clang $(BUILD)-*-linux-gnu $(BUILD)-*-w64-mingw32 $(BUILD)-*-emscripten \
+	  $(BUILD)-web $(BUILD)-debian

@@ -1,6 +1,14 @@
 #include "event_queue.h"
 
-#if defined(_WIN32) || defined(__APPLE__)
+#if defined(__EMSCRIPTEN__)
+// The browser merges the pointer's moves into one event per displayed frame and keeps the moves it merged; the page
+// hands them on one by one, and says while more of the batch wait behind the one being handed on.
+#include "gl.h"
+
+void watchEventQueue() {}
+bool motionEventWaiting() { return webMotionWaiting() != 0; }
+
+#elif defined(_WIN32) || defined(__APPLE__)
 // Windows and macOS coalesce pointer motion themselves: a window is told where the pointer is now, once, however
 // often it moved while the window was busy drawing. Nothing is ever queued behind a motion event there.
 void watchEventQueue() {}

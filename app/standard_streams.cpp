@@ -1,6 +1,10 @@
 #include "viewer.h"
 
-#if defined(_WIN32)
+#if defined(__EMSCRIPTEN__)
+// In a browser the standard streams are the page's, and nothing the program opens can take their place.
+void secureStandardStreams() {}
+
+#elif defined(_WIN32)
 // Nothing to secure. The hazard below comes from descriptors sharing one numbering with every file and socket the
 // process opens; here the window system speaks through handles, not C descriptors, and nothing opens a descriptor
 // that could take a closed stream's number. Nor is there a signal for a reader that went away: the write fails.

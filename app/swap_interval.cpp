@@ -14,7 +14,11 @@ namespace {
 
 }  // namespace
 
-#if defined(_WIN32)
+#if defined(__EMSCRIPTEN__)
+// The browser shows the canvas with its own next frame and never holds the program back until then: nothing to ask.
+void requestImmediateSwaps() {}
+
+#elif defined(_WIN32)
 // WGL_EXT_swap_control, listed among the WGL extensions of the current device context.
 #include "gl.h"
 

@@ -1,6 +1,10 @@
 #include "window_identity.h"
 
-#if defined(_WIN32)
+#if defined(__EMSCRIPTEN__)
+// The page carries the icon, and the browser names the tab by the document's title: nothing to set.
+void identifyWindow() {}
+
+#elif defined(_WIN32)
 // The taskbar matches a window to its shortcut by the executable and takes the icon from the executable's own
 // resources: there is nothing to set on the window.
 void identifyWindow() {}

@@ -14,7 +14,9 @@
 #undef near
 #undef far
 #endif
-#if defined(__APPLE__)
+#if defined(__EMSCRIPTEN__)
+#include "../web/gl_api.h"  // the browser's GL, GLU and GLUT, on WebGL
+#elif defined(__APPLE__)
 #ifndef GL_SILENCE_DEPRECATION
 #define GL_SILENCE_DEPRECATION  // Apple marks every GL entry point deprecated
 #endif
@@ -31,9 +33,10 @@
 #endif
 
 // Window moves reach the program through glutPositionFunc, which freeglut has from version 3 on (the version that
-// brought GLUT_SKIP_STALE_MOTION_EVENTS); with another GLUT the program hears of none.
+// brought GLUT_SKIP_STALE_MOTION_EVENTS), and the browser's GLUT for a canvas that the page scrolls; with another
+// GLUT the program hears of none.
 inline void glutPositionFuncIfAvailable(void (*callback)(int, int)) {
-#if defined(GLUT_SKIP_STALE_MOTION_EVENTS)
+#if defined(GLUT_SKIP_STALE_MOTION_EVENTS) || defined(__EMSCRIPTEN__)
     glutPositionFunc(callback);
 #else
     (void)callback;

@@ -1,0 +1,186 @@
+// GLUT for the browser build: one window, the page's canvas, and the page's events handed to the program's callbacks
+// as freeglut hands X11's. Frames that GLUT draws on its own (the window shown, a redisplay posted) come with the
+// browser's next animation frame; frames the program draws from a motion event are drawn at once, as on X11.
+#include "gl_api.h"
+#include "gl_context.h"
+#include "page.h"
+
+#include <emscripten/emscripten.h>
+#include <emscripten/eventloop.h>
+#include <emscripten/html5.h>
+
+
+namespace webgl {
+
+Pipeline& pipeline() {
+    static Pipeline the;
+    return the;
+}
+
+}  // namespace webgl
+
+using webgl::pipeline;
+
+namespace {
+
+int windowWidth = 300, windowHeight = 300;  // GLUT's default size
+void (*display)() = nullptr;
+void (*reshape)(int, int) = nullptr;
+void (*mouse)(int, int, int, int) = nullptr;
+void (*motion)(int, int) = nullptr;
+void (*moved)(int, int) = nullptr;
+int windowX = 0, windowY = 0;  // where the canvas is in the browser's window
+int modifiers = 0;        // of the event being handed on
+int motionsWaiting = 0;   // moves of the page's batch still to come after the one being handed on
+bool redisplayDue = false;
+
+EM_BOOL drawRedisplay(double, void*) {
+    redisplayDue = false;
+    if (display) display();
+    return EM_FALSE;  // once
+}
+
+void windowShown(void*) {
+    if (moved) moved(windowX, windowY);
+    if (reshape) reshape(windowWidth, windowHeight);
+    else glViewport(0, 0, windowWidth, windowHeight);
+    glutPostRedisplay();
+}
+
+void submit(bool newFrame) {
+    const webgl::Frame& frame = pipeline().frame();
+    webSubmitFrame(reinterpret_cast<const int32_t*>(frame.commands.data()), int(frame.commands.size()),
+                   reinterpret_cast<const float*>(frame.vertices.data()), int(frame.vertices.size()), newFrame);
+}
+
+struct Timer {
+    void (*callback)(int);
+    int value;
+};
+constexpr int MAX_TIMERS = 8;
+Timer timers[MAX_TIMERS];
+int timerCount = 0;
+
+void timerDue(void* slot) {
+    const Timer t = *static_cast<Timer*>(slot);
+    t.callback(t.value);
+}
+
+}  // namespace
+
+void glutInitWindowSize(int width, int height) {
+    if (width > 0 && height > 0) windowWidth = width, windowHeight = height;
+}
+void glutInitWindowPosition(int, int) {}  // the page places the canvas
+void glutInit(int*, char**) {}
+void glutInitDisplayMode(unsigned int) {}  // always RGB, double-buffered, with depth
+
+int glutCreateWindow(const char* title) {
+    webCreateCanvas(windowWidth, windowHeight, title);
+    pipeline().setPixelRatio(webPixelRatio());
+    return 1;
+}
+
+void glutDisplayFunc(void (*callback)()) { display = callback; }
+void glutReshapeFunc(void (*callback)(int, int)) { reshape = callback; }
+void glutMouseFunc(void (*callback)(int, int, int, int)) { mouse = callback; }
+void glutMotionFunc(void (*callback)(int, int)) { motion = callback; }
+void glutPositionFunc(void (*callback)(int, int)) { moved = callback; }
+
+void glutTimerFunc(unsigned int milliseconds, void (*callback)(int), int value) {
+    if (!callback || timerCount == MAX_TIMERS) return;
+    timers[timerCount] = {callback, value};
+    emscripten_set_timeout(timerDue, milliseconds, &timers[timerCount++]);
+}
+
+// The browser runs the loop: glutMainLoop returns at once, and the window is shown as X11 shows a new one, with a
+// reshape and a redisplay, once the page has the canvas on screen.
+void glutMainLoop() { emscripten_set_timeout(windowShown, 0, nullptr); }
+
+int glutGetModifiers() { return modifiers; }
+
+int glutGet(GLenum what) {
+    switch (what) {
+    case GLUT_SCREEN_WIDTH: return windowWidth;
+    case GLUT_SCREEN_HEIGHT: return windowHeight;
+    case GLUT_WINDOW_X: return windowX;
+    case GLUT_WINDOW_Y: return windowY;
+    default: return 0;
+    }
+}
+
+void glutPostRedisplay() {
+    if (redisplayDue) return;  // GLUT draws a window once, however often it was asked
+    redisplayDue = true;
+    emscripten_request_animation_frame(drawRedisplay, nullptr);
+}
+
+void glutSwapBuffers() {
+    submit(true);
+    pipeline().presentFrame();
+}
+
+// freeglut's wire cube: each face a line loop with the face's normal, sent from arrays, so that GL's current normal
+// is the same afterwards.
+void glutWireCube(GLdouble size) {
+    static const float FACES[6][4][3] = {
+        {{.5f, .5f, .5f}, {-.5f, .5f, .5f}, {-.5f, -.5f, .5f}, {.5f, -.5f, .5f}},
+        {{.5f, .5f, .5f}, {.5f, -.5f, .5f}, {.5f, -.5f, -.5f}, {.5f, .5f, -.5f}},
+        {{.5f, .5f, .5f}, {.5f, .5f, -.5f}, {-.5f, .5f, -.5f}, {-.5f, .5f, .5f}},
+        {{-.5f, .5f, .5f}, {-.5f, .5f, -.5f}, {-.5f, -.5f, -.5f}, {-.5f, -.5f, .5f}},
+        {{-.5f, -.5f, -.5f}, {.5f, -.5f, -.5f}, {.5f, -.5f, .5f}, {-.5f, -.5f, .5f}},
+        {{.5f, -.5f, -.5f}, {-.5f, -.5f, -.5f}, {-.5f, .5f, -.5f}, {.5f, .5f, -.5f}}};
+    static const float NORMALS[6][3] = {{0, 0, 1}, {1, 0, 0}, {0, 1, 0}, {-1, 0, 0}, {0, -1, 0}, {0, 0, -1}};
+    const float scale = float(size);
+    const double* n = pipeline().currentNormalValue();
+    const double kept[3] = {n[0], n[1], n[2]};
+    for (int f = 0; f < 6; ++f) {
+        pipeline().begin(GL_LINE_LOOP);
+        pipeline().normal(NORMALS[f][0], NORMALS[f][1], NORMALS[f][2]);
+        for (const float* v : FACES[f])
+            pipeline().vertex(scale == 1 ? v[0] : scale * v[0], scale == 1 ? v[1] : scale * v[1],
+                              scale == 1 ? v[2] : scale * v[2]);
+        pipeline().end();
+    }
+    pipeline().normal(kept[0], kept[1], kept[2]);
+}
+
+int webMotionWaiting() { return motionsWaiting > 0; }
+
+// The page's side of the events: called by library_page.js.
+extern "C" {
+
+EMSCRIPTEN_KEEPALIVE void webButton(int button, int state, int x, int y, int mods) {
+    modifiers = mods;
+    if (mouse) mouse(button, state, x, y);
+    modifiers = 0;
+}
+
+// One move of a batch the browser merged into one event; waiting moves of the same batch come after it.
+EMSCRIPTEN_KEEPALIVE void webMotion(int x, int y, int mods, int waiting) {
+    modifiers = mods;
+    motionsWaiting = waiting;
+    if (motion) motion(x, y);
+    motionsWaiting = 0;
+    modifiers = 0;
+}
+
+// The page scrolled or its layout changed, and the canvas with it: as a window that moves on the screen.
+EMSCRIPTEN_KEEPALIVE void webMoved(int x, int y) {
+    windowX = x, windowY = y;
+    if (moved) moved(x, y);
+}
+
+// The canvas has a new size or pixel ratio: as a window that is resized, it is reshaped and drawn.
+EMSCRIPTEN_KEEPALIVE void webResized(int width, int height, double pixelRatio) {
+    windowWidth = width, windowHeight = height;
+    pipeline().setPixelRatio(pixelRatio);
+    if (reshape) reshape(width, height);
+    else glViewport(0, 0, width, height);
+    glutPostRedisplay();
+}
+
+// WebGL lost the canvas's contents with its context: the last frame again, as it was.
+EMSCRIPTEN_KEEPALIVE void webRedraw() { submit(false); }
+
+}  // extern "C"

@@ -1,0 +1,239 @@
+// The page's half of the browser build: the canvas, WebGL, and the pointer, touch and context events, handed to
+// glut.cpp as freeglut hands X11's to the program. Linked in with --js-library; the functions that C++ calls are
+// declared in page.h.
+mergeInto(LibraryManager.library, {
+  $Page: {
+    canvas: null,
+    gl: null,
+    program: null,
+    buffer: null,
+    width: 0,  // CSS pixels
+    height: 0,
+    ratio: 1,  // canvas pixels per CSS pixel
+    lost: false,
+    shiftToggle: false,
+    held: 0,  // the buttons of the drag going on, one bit per GLUT button
+    pointer: null,  // the pointer that drags
+    x: null,  // where the canvas was last seen in the browser's window
+    y: null,
+
+    VERTEX_SHADER: 'attribute vec4 position; attribute vec3 colour; varying vec3 lit;' +
+                   'void main() { gl_Position = position; lit = colour; }',
+    FRAGMENT_SHADER: 'precision mediump float; varying vec3 lit; void main() { gl_FragColor = vec4(lit, 1.0); }',
+
+    // What the program and the tests can read of the page: frames drawn, moves handed to the motion callback,
+    // and the milliseconds spent in the program's callbacks and in handing frames to WebGL.
+    stats: {frames: 0, moves: 0, callbackMs: 0, submitMs: 0},
+
+    createResources: function() {
+      var gl = Page.gl;
+      function shader(type, source) {
+        var s = gl.createShader(type);
+        gl.shaderSource(s, source);
+        gl.compileShader(s);
+        return s;
+      }
+      var program = gl.createProgram();
+      gl.attachShader(program, shader(gl.VERTEX_SHADER, Page.VERTEX_SHADER));
+      gl.attachShader(program, shader(gl.FRAGMENT_SHADER, Page.FRAGMENT_SHADER));
+      gl.bindAttribLocation(program, 0, 'position');
+      gl.bindAttribLocation(program, 1, 'colour');
+      gl.linkProgram(program);
+      gl.useProgram(program);
+      Page.buffer = gl.createBuffer();
+      gl.bindBuffer(gl.ARRAY_BUFFER, Page.buffer);
+      gl.enableVertexAttribArray(0);
+      gl.enableVertexAttribArray(1);
+      gl.vertexAttribPointer(0, 4, gl.FLOAT, false, 28, 0);
+      gl.vertexAttribPointer(1, 3, gl.FLOAT, false, 28, 16);
+      Page.program = program;
+    },
+
+    // The canvas at its CSS size, its pixels at the screen's density: sharper on a dense screen, the same picture.
+    size: function() {
+      Page.ratio = window.devicePixelRatio || 1;
+      Page.canvas.style.width = Page.width + 'px';
+      Page.canvas.style.height = Page.height + 'px';
+      Page.canvas.width = Math.round(Page.width * Page.ratio);
+      Page.canvas.height = Math.round(Page.height * Page.ratio);
+    },
+
+    // Calls into the program, timed.
+    call: function(f) {
+      var start = performance.now();
+      f();
+      Page.stats.callbackMs += performance.now() - start;
+    },
+
+    modifiers: function(e) {
+      return (e.shiftKey || Page.shiftToggle ? 1 : 0) | (e.ctrlKey ? 2 : 0) | (e.altKey ? 4 : 0);
+    },
+
+    // Window pixels from the canvas's top-left corner, whole as X11's; outside the canvas while a drag holds it.
+    at: function(e) {
+      var box = Page.canvas.getBoundingClientRect();
+      return [Math.floor(e.clientX - box.left), Math.floor(e.clientY - box.top)];
+    },
+
+    // The browser's button numbers as GLUT's: left, middle, right, then freeglut's numbers for X11's back and
+    // forward buttons.
+    glutButton: function(button) { return [0, 1, 2, 7, 8][button]; },
+
+    button: function(e, button, state) {
+      var p = Page.at(e), mods = Page.modifiers(e);
+      var bit = 1 << button;
+      Page.held = state === 0 ? Page.held | bit : Page.held & ~bit;
+      Page.call(function() { _webButton(button, state, p[0], p[1], mods); });
+    },
+
+    // Let go of everything still held: a drag that the browser took away still ends with its release.
+    releaseAll: function(e) {
+      for (var b = 0; b < 9; b++) if (Page.held & (1 << b)) Page.button(e, b, 1);
+      Page.pointer = null;
+    },
+
+    listen: function() {
+      var canvas = Page.canvas;
+      canvas.addEventListener('pointerdown', function(e) {
+        e.preventDefault();  // no text selection, no middle-button autoscroll
+        if (Page.pointer !== null && e.pointerId !== Page.pointer) return;  // a second finger
+        var button = e.pointerType === 'touch' ? 0 : Page.glutButton(e.button);
+        if (button === undefined) return;
+        if (Page.pointer === null) {
+          Page.pointer = e.pointerId;
+          canvas.setPointerCapture(e.pointerId);
+        }
+        Page.button(e, button, 0);
+      });
+      canvas.addEventListener('pointermove', function(e) {
+        if (e.pointerId !== Page.pointer) return;
+        if (e.button >= 0) {  // a second button pressed or released during the drag
+          var button = Page.glutButton(e.button);
+          if (button !== undefined) Page.button(e, button, e.buttons & (1 << e.button) ? 0 : 1);
+          return;
+        }
+        // The moves the browser merged into this event: each takes its camera change and animation step, and
+        // only the last is drawn, as on X11 when moves wait in the queue.
+        var moves = e.getCoalescedEvents ? e.getCoalescedEvents() : [];
+        if (moves.length === 0) moves = [e];
+        var mods = Page.modifiers(e);
+        Page.call(function() {
+          for (var i = 0; i < moves.length; i++) {
+            var p = Page.at(moves[i]);
+            Page.stats.moves++;
+            _webMotion(p[0], p[1], mods, moves.length - 1 - i);
+          }
+        });
+      });
+      canvas.addEventListener('pointerup', function(e) {
+        if (e.pointerId !== Page.pointer) return;
+        var button = e.pointerType === 'touch' ? 0 : Page.glutButton(e.button);
+        if (button !== undefined) Page.button(e, button, 1);
+        if (!Page.held) Page.pointer = null;
+      });
+      canvas.addEventListener('pointercancel', function(e) {
+        if (e.pointerId === Page.pointer) Page.releaseAll(e);
+      });
+      canvas.addEventListener('lostpointercapture', function(e) {
+        if (e.pointerId === Page.pointer) Page.releaseAll(e);
+      });
+      // The right button drags; the middle one must not paste or scroll.
+      canvas.addEventListener('contextmenu', function(e) { e.preventDefault(); });
+      canvas.addEventListener('auxclick', function(e) { e.preventDefault(); });
+      canvas.addEventListener('mousedown', function(e) { e.preventDefault(); });
+      // A wheel click is a press and release of button 3 (up) or 4 (down), as freeglut reports X11's wheel.
+      canvas.addEventListener('wheel', function(e) {
+        e.preventDefault();
+        if (e.deltaY === 0) return;
+        var button = e.deltaY < 0 ? 3 : 4, p = Page.at(e), mods = Page.modifiers(e);
+        Page.call(function() {
+          _webButton(button, 0, p[0], p[1], mods);
+          _webButton(button, 1, p[0], p[1], mods);
+        });
+      }, {passive: false});
+
+      canvas.addEventListener('webglcontextlost', function(e) {
+        e.preventDefault();  // asks for it back
+        Page.lost = true;
+      });
+      canvas.addEventListener('webglcontextrestored', function() {
+        Page.lost = false;
+        Page.createResources();
+        Page.call(function() { _webRedraw(); });
+      });
+
+      var toggle = document.getElementById('shift');
+      if (toggle) {
+        toggle.addEventListener('click', function() {
+          Page.shiftToggle = !Page.shiftToggle;
+          toggle.setAttribute('aria-pressed', String(Page.shiftToggle));
+        });
+      }
+      // The canvas moves in the browser's window when the page scrolls or its layout changes, drag or no drag.
+      var place = function() {
+        var box = canvas.getBoundingClientRect(), x = Math.round(box.left), y = Math.round(box.top);
+        if (x === Page.x && y === Page.y) return;
+        Page.x = x;
+        Page.y = y;
+        Page.call(function() { _webMoved(x, y); });
+      };
+      window.addEventListener('scroll', place, {passive: true, capture: true});
+      window.addEventListener('resize', place);
+      place();
+      Page.watchRatio();
+    },
+
+    // A window moved to a screen of another density, or a zoom of the page: the canvas's pixels follow.
+    watchRatio: function() {
+      var query = window.matchMedia('(resolution: ' + (window.devicePixelRatio || 1) + 'dppx)');
+      query.addEventListener('change', function() {
+        Page.size();
+        Page.call(function() { _webResized(Page.width, Page.height, Page.ratio); });
+        Page.watchRatio();
+      }, {once: true});
+    },
+  },
+
+  webCreateCanvas__deps: ['$Page', 'webButton', 'webMotion', 'webMoved', 'webResized', 'webRedraw'],
+  webCreateCanvas: function(width, height, title) {
+    document.title = UTF8ToString(title);
+    Page.canvas = document.getElementById('canvas');
+    Page.width = width;
+    Page.height = height;
+    Page.size();
+    Module.stats = Page.stats;
+    Page.listen();
+    Page.gl = Page.canvas.getContext('webgl', {alpha: false, depth: true, stencil: false, antialias: false});
+    if (!Page.gl) {
+      var message = document.getElementById('no-webgl');
+      if (message) message.hidden = false;
+      return 0;
+    }
+    Page.createResources();
+    return 1;
+  },
+
+  webPixelRatio__deps: ['$Page'],
+  webPixelRatio: function() { return Page.ratio; },
+
+  webSubmitFrame__deps: ['$Page'],
+  webSubmitFrame: function(commands, commandCount, vertices, vertexCount, newFrame) {
+    if (newFrame) Page.stats.frames++;
+    var gl = Page.gl;
+    if (!gl || Page.lost) return;
+    var start = performance.now();
+    gl.bufferData(gl.ARRAY_BUFFER, HEAPF32.subarray(vertices >> 2, (vertices >> 2) + vertexCount * 7), gl.STREAM_DRAW);
+    for (var c = commands >> 2, end = c + commandCount * 5; c < end; c += 5) {
+      var kind = HEAP32[c], a = HEAP32[c + 1], b = HEAP32[c + 2], cc = HEAP32[c + 3], d = HEAP32[c + 4];
+      if (kind === 1) {
+        gl.clear(a & (gl.COLOR_BUFFER_BIT | gl.DEPTH_BUFFER_BIT));
+      } else if (kind === 2) {
+        gl.viewport(a, b, cc, d);
+      } else if (kind === 3) {
+        if (cc) gl.enable(gl.DEPTH_TEST); else gl.disable(gl.DEPTH_TEST);
+        gl.drawArrays(gl.TRIANGLES, a, b);
+      }
+    }
+    Page.stats.submitMs += performance.now() - start;
+  },
+});
