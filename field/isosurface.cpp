@@ -14,7 +14,8 @@ constexpr int STRIDE_I = GRID_N * GRID_N, STRIDE_J = GRID_N;
 
 double at(const DensityGrid& grid, int i, int j, int k) { return grid[i * STRIDE_I + j * STRIDE_J + k]; }
 
-// The last accelerator that runs here, else the plain sweep; decided once.
+}  // namespace
+
 Sweep chosenSweep() {
     static const Sweep chosen = [] {
         Sweep sweep = plainSweep;
@@ -24,8 +25,6 @@ Sweep chosenSweep() {
     }();
     return chosen;
 }
-
-}  // namespace
 
 Vec3 gridNormal(const DensityGrid& grid, int i, int j, int k) {
     constexpr int LAST = GRID_N - 1;

@@ -1,4 +1,5 @@
 #pragma once
+#include "accelerators.h"
 #include "density_grid.h"
 #include "vec.h"
 
@@ -18,6 +19,9 @@ Vec3 gridNormal(const DensityGrid& grid, int i, int j, int k);
 // corners strictly above isoLevel; each crossed cell with its eight corner normals handed to polygonizeCell, one
 // GL_TRIANGLES block per cell. Every processor can run it, and every accelerator is held against it.
 void plainSweep(const DensityGrid& grid, double isoLevel);
+
+// The sweep drawIsosurface() runs: the last accelerator that runs on this processor, else plainSweep; decided once.
+Sweep chosenSweep();
 
 // Advances animTime, then draws densityGrid's surface at 10 * sin(animTime) + 25 with the fastest sweep that runs
 // on this processor.
