@@ -1,4 +1,5 @@
 #include "density_grid.h"
+#include "event_queue.h"
 #include "isosurface.h"
 #include "orbit_camera.h"
 #include "shell_fixture.h"
@@ -152,6 +153,46 @@ TEST_F(Input, WindowMovesDuringAShiftDragTurnOnlyByThePointersOwnMovement) {
     EXPECT_EQ(still.getAzimuth(), 30 * PER_PIXEL);
     EXPECT_EQ(carried.getAzimuth(), still.getAzimuth());
     EXPECT_EQ(carried.getElevation(), still.getElevation());
+}
+
+// A backlog of motion events, every mode of the camera among them, against the same events each drawn: X11's queue
+// and a browser's merged moves alike.
+TEST_F(Input, ABacklogEndsOnTheFrameAndStateOfEveryEventDrawn) {
+    if (!glstub::queueDragMotion(GLUT_LEFT_BUTTON)) GTEST_SKIP() << "no motion ever waits on this window system";
+    watchEventQueue();
+    struct Outcome {
+        OrbitCamera camera{Vec3(0, 0, 0)};
+        double animTime = 0;
+        Calls lastFrame;
+        std::size_t earlierCalls = 0;
+    };
+    auto play = [](bool backlog) {
+        camera.reset(Vec3(0, 0, 0));
+        animTime = 0;
+        Outcome out;
+        const int button[] = {GLUT_LEFT_BUTTON, GLUT_MIDDLE_BUTTON, GLUT_RIGHT_BUTTON};
+        for (int b = 0; b < 3; ++b) {
+            press(button[b], GLUT_ACTIVE_SHIFT, 300, 200);
+            for (int n = 1; n <= 6; ++n) {
+                const bool last = b == 2 && n == 6;
+                glstub::reset();
+                if (backlog && !last) glstub::queueDragMotion(button[b]);
+                mouseMotion(300 - 7 * n, 200 + 11 * n * (b + 1));
+                if (!last) out.earlierCalls += glstub::calls().size();
+            }
+        }
+        out.camera = camera;
+        out.animTime = animTime;
+        out.lastFrame = glstub::calls();
+        return out;
+    };
+    const Outcome drawn = play(false), skipped = play(true);
+    EXPECT_GT(drawn.earlierCalls, 0u);
+    EXPECT_EQ(skipped.earlierCalls, 0u);
+    EXPECT_TRUE(sameCamera(skipped.camera, drawn.camera));
+    EXPECT_EQ(std::memcmp(&skipped.animTime, &drawn.animTime, sizeof(double)), 0);
+    ASSERT_FALSE(skipped.lastFrame.empty());
+    EXPECT_EQ(firstDifference(skipped.lastFrame, drawn.lastFrame), -1);
 }
 
 }  // namespace

@@ -6,7 +6,7 @@
 
 #include "gl.h"
 
-#if !defined(_WIN32)
+#if !defined(_WIN32) && !defined(__EMSCRIPTEN__)
 #include <X11/X.h>
 #include <X11/Xatom.h>
 #include <unistd.h>
@@ -41,6 +41,14 @@ const std::vector<Expected> EXT = {{"wglGetProcAddress", {}, "wglSwapIntervalEXT
 const SwapCase SWAP_CASES[] = {
     {"", QUERY}, {"WGL_EXT_swap_control_tear", QUERY}, {"WGL_EXT_swap_control", QUERY + EXT}};
 // Nothing more of the window system's: Windows knows the program's windows by the program, and merges pointer motion.
+std::vector<Expected> afterSwapControl() { return {}; }
+#elif defined(__EMSCRIPTEN__)
+// Nothing of the window system's at all: a browser has no swap interval to ask for, knows the page by its title and
+// icon, and merges pointer motion itself.
+const char BOTH_SWAP_CONTROLS[] = "";
+void listSwapControls(const char*) {}
+const std::vector<Expected> QUERY, EXT;
+const SwapCase SWAP_CASES[] = {{"", {}}};
 std::vector<Expected> afterSwapControl() { return {}; }
 #else
 const char BOTH_SWAP_CONTROLS[] =
@@ -154,7 +162,7 @@ TEST_F(StartUp, AsksForSwapIntervalZeroOnlyThroughAListedExtension) {
     }
 }
 
-#if !defined(_WIN32)
+#if !defined(_WIN32) && !defined(__EMSCRIPTEN__)
 // What a taskbar reads to group the window with its menu entry and show its icon.
 TEST_F(StartUp, TellsTheDesktopWhoseTheWindowIs) {
     // The stream test pins the calls, their class and their atoms; here is what the two properties say.

@@ -7,6 +7,11 @@
 #include "orbit_camera.h"
 #include "viewer.h"
 
+#include <cstring>
+
+// The same camera to the last bit of every field.
+inline bool sameCamera(const OrbitCamera& a, const OrbitCamera& b) { return std::memcmp(&a, &b, sizeof a) == 0; }
+
 class ShellTest : public testing::Test {
 protected:
     static void SetUpTestSuite() { fillDensityGrid(); }

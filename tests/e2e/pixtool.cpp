@@ -2,7 +2,11 @@
 //   pixtool bbox IMG [x0 y0 x1 y1]       lit pixels in the region: "count minx miny maxx maxy"
 //   pixtool diff A B [x0 y0 x1 y1]       pixels whose colour differs, inside the region
 //   pixtool maskdiff A B X0 Y0 X1 Y1     pixels outside the region whose lit/unlit state differs
+//   pixtool alike A B                    how alike two renderings of one frame are: "pixels near scene sceneNear",
+//                                        near within 4 levels on every channel, the scene the pixels lit in either
+//                                        picture, sceneNear those of them within 16 levels
 // A pixel is lit when any channel exceeds LIT; regions are inclusive and default to the whole image.
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -72,6 +76,12 @@ Rect regionArg(char** argv, int first, int argc, const Image& img) {
     return {0, 0, img.width - 1, img.height - 1};
 }
 
+int largestChannelDifference(const unsigned char* p, const unsigned char* q) {
+    int largest = 0;
+    for (int c = 0; c < 3; ++c) largest = std::max(largest, std::abs(int(p[c]) - int(q[c])));
+    return largest;
+}
+
 void requireSameSize(const Image& a, const Image& b) {
     if (a.width != b.width || a.height != b.height) {
         std::fprintf(stderr, "pixtool: images differ in size\n");
@@ -117,6 +127,23 @@ int main(int argc, char** argv) {
         std::printf("%ld\n", count);
         return 0;
     }
-    std::fprintf(stderr, "usage: pixtool bbox IMG [x0 y0 x1 y1] | diff A B [x0 y0 x1 y1] | maskdiff A B x0 y0 x1 y1\n");
+    if (cmd == "alike" && argc == 4) {
+        const Image a = load(argv[2]), b = load(argv[3]);
+        requireSameSize(a, b);
+        long near = 0, scene = 0, sceneNear = 0;
+        for (int y = 0; y < a.height; ++y)
+            for (int x = 0; x < a.width; ++x) {
+                const int d = largestChannelDifference(a.at(x, y), b.at(x, y));
+                near += d <= 4;
+                if (a.lit(x, y) || b.lit(x, y)) {
+                    ++scene;
+                    sceneNear += d <= 16;
+                }
+            }
+        std::printf("%ld %ld %ld %ld\n", long(a.width) * a.height, near, scene, sceneNear);
+        return 0;
+    }
+    std::fprintf(stderr, "usage: pixtool bbox IMG [x0 y0 x1 y1] | diff A B [x0 y0 x1 y1] | maskdiff A B x0 y0 x1 y1"
+                         " | alike A B\n");
     return 2;
 }

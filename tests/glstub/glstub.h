@@ -49,6 +49,11 @@ std::vector<unsigned long> cardinals(const Call& c);
 void queueXEvent(int type, unsigned long window, unsigned int state);
 void queueXInputEvent(int evtype, unsigned long window, unsigned int buttons);
 void takeXEvent();  // what GLUT's loop does before it hands an event on
+// In a browser: how many moves of the batch being handed on wait behind the current one; none after reset().
+void setMovesWaiting(int moves);
+// A drag motion of the window with `button` held waits next, in the form the window system keeps it in (XInput 2's
+// on X11, a merged move in a browser); false where nothing ever waits, as on Windows, which merges motion itself.
+bool queueDragMotion(int button);
 
 // Callbacks registered through the stub, so a test can play the event loop.
 struct Callbacks {

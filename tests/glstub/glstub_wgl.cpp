@@ -30,6 +30,7 @@ BOOL WINAPI swapIntervalEXT(int interval) {
 
 void resetWindowSystem() { wglExtensions.clear(); }
 void setWglExtensions(const char* extensions) { wglExtensions = extensions; }
+bool queueDragMotion(int) { return false; }
 
 }  // namespace glstub
 

@@ -69,6 +69,11 @@ void queueXInputEvent(int evtype, unsigned long window, unsigned int buttons) {
     w.data.buttons = XIButtonState{int(sizeof w.buttons), w.buttons};
 }
 
+bool queueDragMotion(int button) {
+    queueXInputEvent(XI_Motion, GLX_DRAWABLE, 1u << (button + 1));
+    return true;
+}
+
 void takeXEvent() {
     if (!queued.empty()) queued.pop_front();
 }

@@ -1,0 +1,27 @@
+#!/bin/bash
+# The page that `make web` builds, in headless Chromium, against this viewer under Xvfb: the same first frame, the
+# same pictures after the same Shift orbit, pan and zoom drags, a plain drag that animates, touch with the page's
+# Shift, a lost WebGL context, a dense screen, and nothing asked of the network (web_page.py does the browser's part).
+#   usage: web_test.sh BIN TOOLDIR PAGE
+source "$(dirname "$0")/lib.sh" "$1" "$2"
+PAGE=$3
+[ -f "$PAGE" ] || fail "no page at $PAGE (make web builds it)"
+command -v chromium >/dev/null || fail "chromium is missing (make cross-test CROSS=wasm32-emscripten installs it)"
+start_xvfb
+# At the screen's corner, as the page's canvas is at the page's: window and canvas pixels then agree.
+start_viewer "$BIN" -geometry +0+0
+cp "$WORK/first.ppm" "$WORK/desktop-first.ppm"
+
+# Each step waits for its frame, so that both draw the same frames and the animation is on the same step.
+PACED_DRAG=1
+cat >"$WORK/drags" <<'DRAGS'
+orbit 1 320 240 250 300 6 shift
+pan 2 200 300 260 250 5 shift
+zoom 3 300 100 380 140 4 shift
+DRAGS
+while read -r name button x0 y0 x1 y1 steps mod; do
+  drag "$button" "$x0" "$y0" "$x1" "$y1" "$steps" "$mod"
+  shot "desktop-$name"
+done <"$WORK/drags"
+
+python3 "$(dirname "$0")/web_page.py" "$PAGE" "$WORK" "$TOOLS/pixtool"
