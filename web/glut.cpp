@@ -4,6 +4,7 @@
 #include "gl_api.h"
 #include "gl_context.h"
 #include "page.h"
+#include "wire_cube.h"
 
 #include <emscripten/emscripten.h>
 #include <emscripten/eventloop.h>
@@ -120,30 +121,7 @@ void glutSwapBuffers() {
     pipeline().presentFrame();
 }
 
-// freeglut's wire cube: each face a line loop with the face's normal, sent from arrays, so that GL's current normal
-// is the same afterwards.
-void glutWireCube(GLdouble size) {
-    static const float FACES[6][4][3] = {
-        {{.5f, .5f, .5f}, {-.5f, .5f, .5f}, {-.5f, -.5f, .5f}, {.5f, -.5f, .5f}},
-        {{.5f, .5f, .5f}, {.5f, -.5f, .5f}, {.5f, -.5f, -.5f}, {.5f, .5f, -.5f}},
-        {{.5f, .5f, .5f}, {.5f, .5f, -.5f}, {-.5f, .5f, -.5f}, {-.5f, .5f, .5f}},
-        {{-.5f, .5f, .5f}, {-.5f, .5f, -.5f}, {-.5f, -.5f, -.5f}, {-.5f, -.5f, .5f}},
-        {{-.5f, -.5f, -.5f}, {.5f, -.5f, -.5f}, {.5f, -.5f, .5f}, {-.5f, -.5f, .5f}},
-        {{.5f, -.5f, -.5f}, {-.5f, -.5f, -.5f}, {-.5f, .5f, -.5f}, {.5f, .5f, -.5f}}};
-    static const float NORMALS[6][3] = {{0, 0, 1}, {1, 0, 0}, {0, 1, 0}, {-1, 0, 0}, {0, -1, 0}, {0, 0, -1}};
-    const float scale = float(size);
-    const double* n = pipeline().currentNormalValue();
-    const double kept[3] = {n[0], n[1], n[2]};
-    for (int f = 0; f < 6; ++f) {
-        pipeline().begin(GL_LINE_LOOP);
-        pipeline().normal(NORMALS[f][0], NORMALS[f][1], NORMALS[f][2]);
-        for (const float* v : FACES[f])
-            pipeline().vertex(scale == 1 ? v[0] : scale * v[0], scale == 1 ? v[1] : scale * v[1],
-                              scale == 1 ? v[2] : scale * v[2]);
-        pipeline().end();
-    }
-    pipeline().normal(kept[0], kept[1], kept[2]);
-}
+void glutWireCube(GLdouble size) { webgl::drawWireCube(pipeline(), size); }
 
 int webMotionWaiting() { return motionsWaiting > 0; }
 
