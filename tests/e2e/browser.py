@@ -23,7 +23,7 @@ class BrowserError(Exception):
 
 
 class Browser:
-    def __init__(self, width=800, height=1000, scale=1, binary="chromium"):
+    def __init__(self, width=800, height=1000, scale=1, binary="chromium", options=()):
         self.profile = tempfile.mkdtemp(prefix="metaballs-chromium-")
         to_browser, self._write = os.pipe()
         self._read, from_browser = os.pipe()
@@ -32,7 +32,7 @@ class Browser:
                 "--disable-background-networking", "--disable-component-update", "--disable-sync",
                 "--disable-extensions", "--disable-features=Translate,MediaRouter,OptimizationHints",
                 "--no-sandbox", "--user-data-dir=" + self.profile, "--window-size=%d,%d" % (width, height),
-                "--force-device-scale-factor=%g" % scale, "about:blank"]
+                "--force-device-scale-factor=%g" % scale, *options, "about:blank"]
 
         # The browser reads commands on descriptor 3 and answers on 4; out of the way first, since either end may
         # already be 3 or 4.

@@ -189,6 +189,26 @@ def main():
         wait_frames(page, n + 5, "the release")
         ok("a plain drag draws a new surface for every move")
 
+        # A drag that leaves the canvas keeps going, and ends with its release out there.
+        n = frames(page)
+        pointer.event("mousePressed", 600, 240, "right", 2)
+        wait_frames(page, n + 1, "the press")
+        pointer.event("mouseMoved", 700, 240, "right", 2)
+        wait_frames(page, n + 2, "a move off the canvas")
+        pointer.event("mouseReleased", 700, 240, "right", 0)
+        wait_frames(page, n + 3, "a release off the canvas")
+        pointer.event("mouseMoved", 600, 240)
+        time.sleep(0.2)
+        if frames(page) != n + 3:
+            fail("after a release off the canvas a move without a button drew a frame")
+        # The right and middle buttons drag: no context menu, no autoscroll.
+        cancelled = page.evaluate("""['contextmenu', 'mousedown', 'auxclick'].map(type => {
+            const e = new MouseEvent(type, {button: type === 'contextmenu' ? 2 : 1, cancelable: true, bubbles: true});
+            return !document.getElementById('canvas').dispatchEvent(e); })""")
+        if cancelled != [True, True, True]:
+            fail("the canvas leaves the browser's own use of contextmenu, mousedown, auxclick: %s" % cancelled)
+        ok("a drag that leaves the canvas ends with its release; no context menu, paste or autoscroll on it")
+
         # Moves as fast as the protocol sends them: the browser merges them into one event per frame, and the page
         # must take every one and show the last within 150 ms and three of its frames, drawing none that is stale.
         for attempt in range(1, 4):
@@ -209,11 +229,11 @@ def main():
             bound = 150 + 3 * frame_ms
             if shown and lag < bound:
                 break
-            print("fast drag, attempt %d: %d moves in %d frames of %.1f ms; the last shown %.0f ms after it was"
+            print("fast drag, attempt %d: %d moves in %d frames, %.1f ms of callbacks each; the last shown %.0f ms after it was"
                   " sent (bound %.0f ms)" % (attempt, len(path), drawn, frame_ms, lag, bound))
         else:
             fail("the page did not keep pace with a fast pointer")
-        ok("600 moves as fast as they come: all taken, in %d frames of %.1f ms, the last shown %.0f ms after it was"
+        ok("600 moves as fast as they come: all taken, in %d frames, %.1f ms of callbacks each; the last shown %.0f ms after it was"
            " sent (bound %.0f ms)" % (drawn, frame_ms, lag, bound))
 
         # The context lost and given back: the same picture as before, and no frame of the program's.
@@ -270,6 +290,14 @@ def main():
                                                                                     (dx0, dy0, dx1, dy1)))
         ok("at density 2: a 1280x960 canvas in 640x480 CSS pixels, the picture spanning (%d, %d) to (%d, %d), twice"
            " the desktop's" % (x0, y0, x1, y1))
+
+    # A browser without WebGL: the page says so.
+    with Browser(options=["--disable-webgl"]) as page:
+        page.open(URL)
+        if not page.wait_for("!document.getElementById('no-webgl').hidden", 10):
+            fail("without WebGL the page shows no message")
+        page.wait_for("document.getElementById('banner').textContent.endsWith('animate')", 10)
+        ok("without WebGL the page says so, and the banner still shows")
 
     # Firefox, which offers WebGL headless only with an X server to probe its GL on: web_test.sh's.
     with Firefox() as page:
