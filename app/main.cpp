@@ -1,6 +1,8 @@
+#include "heap.h"
 #include "viewer.h"
 
 int main(int argc, char** argv) {
     secureStandardStreams();
+    keepFreedMemory();
     return runViewer(argc, argv);
 }

@@ -15,6 +15,8 @@
 #      animation (up to one redisplay that GLUT may merge with another).
 #   5. 3 s of motion as fast as XTest sends it: taken and shown within a second and three frames, resident memory
 #      within 30 MB.
+#   6. Frames that take no page faults: what the GL driver frees after each frame is kept for the next, not given
+#      back to the system only to fault every page of it in again (at most 20 faults a frame).
 source "$(dirname "$0")/lib.sh" "$1" "$2" 640x480
 for probe in GLSPY VBLANK XMOTION; do [ -e "${!probe:-}" ] || fail "$probe does not name a built probe"; done
 LATENCY=$(dirname "$0")/../../tools/probes/latency.awk
@@ -162,4 +164,15 @@ bound=$(bound_ms 1000 "$frame")
 [ $((rss_after - rss_before)) -lt 30720 ] || fail "the flood took the resident memory from $rss_before to $rss_after kB"
 pass "$sent events in 3 s as fast as XTest sends them: all shown $drain ms after the last (bound $bound ms)," \
   "resident memory $rss_before -> $rss_after kB"
+
+# 6: the faults a frame takes.
+fresh_viewer faults "$GLSPY"
+minor_faults() { awk '{ print $10 }' "/proc/$VIEWER_PID/stat"; }
+faults_before=$(minor_faults) frames_before=$(frames)
+timed_move faults 250 125
+faulted=$(($(minor_faults) - faults_before)) drawn=$(($(frames) - frames_before))
+"$XMOTION" release 1
+[ "$drawn" -gt 0 ] && [ "$faulted" -le $((20 * drawn)) ] ||
+  fail "$drawn frames for 250 events took $faulted page faults: the memory freed after a frame went back to the system"
+pass "$drawn frames for 250 events at 125 Hz took $faulted page faults in all"
 stop_viewer
