@@ -99,4 +99,4 @@ uninstall:
 
 clean:
 	rm -rf $(BUILD) $(BUILD)-bench $(BUILD)-check $(BUILD)-clang $(BUILD)-*-linux-gnu $(BUILD)-*-w64-mingw32 $(BUILD)-*-emscripten \
-	  $(BUILD)-web $(BUILD)-debian
+	  $(BUILD)-web $(BUILD)-web-bench $(BUILD)-debian

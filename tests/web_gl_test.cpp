@@ -107,7 +107,8 @@ TEST(WebGl, WideLinesSpreadAcrossTheirMinorAxisAndStopAtTheNearPlane) {
     ASSERT_EQ(out.size(), 6u);
     for (const FrameVertex& v : out) EXPECT_NEAR(std::fabs(v.y - (v.x < 0 ? 0.0 : 0.1)), 0.03, 1e-6);  // 1.5 px
     out.clear();
-    appendWideLine(clipped(0, -0.5f, 0, 2), clipped(0.1f, 0.5f, 0, 2), view, 3, out);  // w = 2: the offsets scale with it
+    // At w = 2 the offsets in clip space are twice as large.
+    appendWideLine(clipped(0, -0.5f, 0, 2), clipped(0.1f, 0.5f, 0, 2), view, 3, out);
     for (const FrameVertex& v : out) EXPECT_NEAR(std::fabs(v.x - (v.y < 0 ? 0.0 : 0.1)), 2 * 0.015, 1e-6);
     // From in front of the near plane (z > -w) to behind it: only the part in front is widened.
     out.clear();

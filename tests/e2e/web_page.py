@@ -229,12 +229,12 @@ def main():
             bound = 150 + 3 * frame_ms
             if shown and lag < bound:
                 break
-            print("fast drag, attempt %d: %d moves in %d frames, %.1f ms of callbacks each; the last shown %.0f ms after it was"
-                  " sent (bound %.0f ms)" % (attempt, len(path), drawn, frame_ms, lag, bound))
+            print("fast drag, attempt %d: %d moves in %d frames, %.1f ms of callbacks each; the last shown %.0f ms"
+                  " after it was sent (bound %.0f ms)" % (attempt, len(path), drawn, frame_ms, lag, bound))
         else:
             fail("the page did not keep pace with a fast pointer")
-        ok("600 moves as fast as they come: all taken, in %d frames, %.1f ms of callbacks each; the last shown %.0f ms after it was"
-           " sent (bound %.0f ms)" % (drawn, frame_ms, lag, bound))
+        ok("600 moves as fast as they come: all taken, in %d frames, %.1f ms of callbacks each; the last shown %.0f ms"
+           " after it was sent (bound %.0f ms)" % (drawn, frame_ms, lag, bound))
 
         # The context lost and given back: the same picture as before, and no frame of the program's.
         before, n = shot(page, "before-loss"), frames(page)
