@@ -22,7 +22,26 @@ class BrowserError(Exception):
     pass
 
 
-class Browser:
+class Session:
+    """What the two browsers share: a `with` block that closes them, and waiting on the page."""
+
+    def __enter__(self):
+        return self
+
+    def __exit__(self, *exc):
+        self.close()
+
+    def wait_for(self, expression, timeout=20):
+        """Waits until the expression is true in the page; returns its last value."""
+        deadline = time.monotonic() + timeout
+        while True:
+            value = self.evaluate(expression)
+            if value or time.monotonic() > deadline:
+                return value
+            time.sleep(0.02)
+
+
+class Browser(Session):
     def __init__(self, width=800, height=1000, scale=1, binary="chromium", options=()):
         self.profile = tempfile.mkdtemp(prefix="metaballs-chromium-")
         to_browser, self._write = os.pipe()
@@ -56,8 +75,10 @@ class Browser:
 
     def close(self):
         try:
-            self.process.kill()
+            os.killpg(self.process.pid, signal.SIGKILL)  # the browser with its renderer and GPU processes
             self.process.wait(10)
+        except ProcessLookupError:
+            pass
         finally:
             for fd in (self._read, self._write):
                 try:
@@ -65,12 +86,6 @@ class Browser:
                 except OSError:
                     pass
             shutil.rmtree(self.profile, ignore_errors=True)
-
-    def __enter__(self):
-        return self
-
-    def __exit__(self, *exc):
-        self.close()
 
     def _message(self, timeout):
         deadline = time.monotonic() + timeout
@@ -112,15 +127,6 @@ class Browser:
         if "exceptionDetails" in result:
             raise BrowserError("%s threw %s" % (expression, result["exceptionDetails"]))
         return result["result"].get("value")
-
-    def wait_for(self, expression, timeout=20):
-        """Waits until the expression is true in the page; returns its last value."""
-        deadline = time.monotonic() + timeout
-        while True:
-            value = self.evaluate(expression)
-            if value or time.monotonic() > deadline:
-                return value
-            time.sleep(0.02)
 
     def open(self, url):
         self.call("Page.navigate", url=url)
@@ -209,7 +215,7 @@ class WebSocket:
                     return json.loads(message)
 
 
-class Firefox:
+class Firefox(Session):
     """Headless Firefox on the X server of $DISPLAY, without which it offers no WebGL; the same calls as
     Browser's that the first frame's comparison needs."""
 
@@ -263,12 +269,6 @@ class Firefox:
             pass
         shutil.rmtree(self.profile, ignore_errors=True)
 
-    def __enter__(self):
-        return self
-
-    def __exit__(self, *exc):
-        self.close()
-
     def open(self, url):
         self.call("browsingContext.navigate", context=self.context, url=url, wait="complete")
 
@@ -280,7 +280,6 @@ class Firefox:
         value = result["result"].get("value")
         return json.loads(value) if isinstance(value, str) else None
 
-    wait_for = Browser.wait_for
 
     def screenshot(self, path, selector="#canvas"):
         node = self.call("script.evaluate", expression="document.querySelector(%s)" % json.dumps(selector),
