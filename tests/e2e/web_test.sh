@@ -24,4 +24,4 @@ while read -r name button x0 y0 x1 y1 steps mod; do
   shot "desktop-$name"
 done <"$WORK/drags"
 
-python3 "$(dirname "$0")/web_page.py" "$PAGE" "$WORK" "$TOOLS/pixtool"
+python3 -B "$(dirname "$0")/web_page.py" "$PAGE" "$WORK" "$TOOLS/pixtool"
