@@ -3,11 +3,14 @@ web_test.sh took under Xvfb (WORK/desktop-*.ppm) and by what the page reports.
     python3 web_page.py PAGE WORK PIXTOOL
 Prints "ok: ..." per check and exits 1 with "FAIL: ..." at the first that fails.
 """
+import functools
+import http.server
 import json
 import os
 import pathlib
 import subprocess
 import sys
+import threading
 import time
 
 from browser import Browser, Firefox
@@ -124,13 +127,24 @@ def read_drags():
     return drags
 
 
-def check_page(page, events):
-    """What loading the page did: requests, the console."""
+def static_server():
+    """The page's folder served over HTTP, as any static web server would; the server ends with the test."""
+    class Quiet(http.server.SimpleHTTPRequestHandler):
+        def log_message(self, *args):
+            pass
+    handler = functools.partial(Quiet, directory=os.path.dirname(os.path.abspath(PAGE)))
+    server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), handler)
+    threading.Thread(target=server.serve_forever, daemon=True).start()
+    return "http://127.0.0.1:%d/%s" % (server.server_address[1], os.path.basename(PAGE))
+
+
+def check_page(page, events, url=URL):
+    """What loading the page from url did: requests, the console."""
     for method, params in events:
         if method == "Network.requestWillBeSent":
-            url = params["request"]["url"]
-            if url != URL and not url.startswith("data:"):
-                fail("the page asked for %s" % url[:200])
+            asked = params["request"]["url"]
+            if asked != url and not asked.startswith("data:"):
+                fail("the page asked for %s" % asked[:200])
         if method == "Runtime.exceptionThrown":
             fail("the page threw: %s" % json.dumps(params)[:500])
         if method == "Runtime.consoleAPICalled" and params["type"] in ("error", "assert"):
@@ -252,9 +266,11 @@ def main():
         check_page(page, page.events)
         ok("no request left the page, and nothing went to the console as an error")
 
-    # Touch, with the page's Shift held: a one-finger drag orbits as Shift and the left button do.
+    # Touch, with the page's Shift held, on the page from a static web server: a one-finger drag orbits as Shift and
+    # the left button do.
+    served = static_server()
     with Browser() as page:
-        page.open(URL)
+        page.open(served)
         wait_frames(page, 1, "the first frame")
         box = page.evaluate("(() => { const r = document.getElementById('shift').getBoundingClientRect();"
                             " return [r.x + r.width / 2, r.y + r.height / 2]; })()")
@@ -273,7 +289,9 @@ def main():
         page.touch("touchEnd", x + x1, y + y1)
         wait_frames(page, n + steps + 2, "the touch's end")
         ok("a one-finger drag with the page's Shift: " + alike(shot(page, "touch"), desktop[name], "touch " + name))
-        check_page(page, page.events)
+        check_page(page, page.events, served)
+        ok("from a static web server the page asked for nothing but itself, and nothing went to the console as an"
+           " error")
 
     # A screen of twice the density: twice the pixels, the same picture.
     with Browser(scale=2) as page:
