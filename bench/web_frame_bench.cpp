@@ -30,14 +30,14 @@ void setUpLikeTheViewer(webgl::Pipeline& gl) {
         gl.light(webgl::CAP_LIGHT0 + n, webgl::PARAM_POSITION, positions[n]);
         gl.light(webgl::CAP_LIGHT0 + n, webgl::PARAM_DIFFUSE, diffuse[n]);
     }
-    webgl::Matrix projection;
+    Mat4 projection;
     webgl::perspectiveMatrix(30, 640.0 / 480.0, 1, 100, projection);
     gl.matrixMode(webgl::MATRIX_PROJECTION);
     gl.multiply(projection);
     gl.multiply(webgl::lookAtRotation(0, 0, 10, 0, 0, 0, 0, 1, 0));
-    gl.multiply(webgl::translationMatrix(0, 0, -10));
+    gl.multiply(translation(Vec3(0, 0, -10)));
     gl.matrixMode(webgl::MATRIX_MODELVIEW);
-    gl.multiply(webgl::translationMatrix(-0.5, -0.5, -0.5));
+    gl.multiply(translation(Vec3(-0.5, -0.5, -0.5)));
 }
 
 // Milliseconds per frame over a period, the iso level swinging through its range as the animation's does.

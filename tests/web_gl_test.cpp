@@ -18,7 +18,7 @@ constexpr double PI = 3.14159265358979323846;
 
 FrameVertex clipped(float x, float y, float z, float w) { return {x, y, z, w, 1, 1, 1}; }
 
-void expectNear(const Point4& p, double x, double y, double z, double w, double tolerance) {
+void expectNear(const Vec4& p, double x, double y, double z, double w, double tolerance) {
     EXPECT_NEAR(p.x, x, tolerance);
     EXPECT_NEAR(p.y, y, tolerance);
     EXPECT_NEAR(p.z, z, tolerance);
@@ -28,21 +28,22 @@ void expectNear(const Point4& p, double x, double y, double z, double w, double 
 // gluPerspective: f = cot(fovy / 2); (f / aspect, f, (far + near) / (near - far), -1 below it, 2 far near / (near -
 // far) in the last column), multiplied onto the current matrix, which is the projection matrix a frame starts from.
 TEST(WebGl, PerspectiveAndLookAtAreGlusMatricesMultipliedOnInOrder) {
-    Matrix p;
+    Mat4 p;
     ASSERT_TRUE(perspectiveMatrix(30, 640.0 / 480.0, 1, 100, p));
     const double f = 1 / std::tan(15 * PI / 180);
-    const double want[16] = {f * 480 / 640, 0, 0, 0, 0, f, 0, 0, 0, 0, -101.0 / 99, -1, 0, 0, -200.0 / 99, 0};
-    for (int i = 0; i < 16; ++i) EXPECT_NEAR(p.m[i], want[i], 1e-14) << "element " << i;
+    const double want[4][4] = {{f * 480 / 640, 0, 0, 0}, {0, f, 0, 0}, {0, 0, -101.0 / 99, -200.0 / 99}, {0, 0, -1, 0}};
+    for (int i = 0; i < 4; ++i)
+        for (int j = 0; j < 4; ++j) EXPECT_NEAR(p(i, j), want[i][j], 1e-14) << "row " << i << ", column " << j;
     EXPECT_FALSE(perspectiveMatrix(30, 0, 1, 100, p));  // GLU multiplies nothing onto the matrix then
 
     // gluLookAt from (0, 0, 10) towards the origin: no turn at all, then the eye moved to the origin.
-    const Matrix view = lookAtRotation(0, 0, 10, 0, 0, 0, 0, 1, 0) * translationMatrix(0, 0, -10);
-    expectNear(view * Point4{1, 2, 3, 1}, 1, 2, -7, 1, 0);
+    const Mat4 view = lookAtRotation(0, 0, 10, 0, 0, 0, 0, 1, 0) * translation(Vec3(0, 0, -10));
+    expectNear(view * Vec4(1, 2, 3, 1), 1, 2, -7, 1, 0);
     // From elsewhere: the eye goes to the origin, the centre onto -z at its distance, up into the upper y-z half.
-    const Matrix turned = lookAtRotation(3, -4, 5, 1, 1, 1, 0, 1, 0) * translationMatrix(-3, 4, -5);
-    expectNear(turned * Point4{3, -4, 5, 1}, 0, 0, 0, 1, 1e-6);
-    expectNear(turned * Point4{1, 1, 1, 1}, 0, 0, -std::sqrt(4.0 + 25 + 16), 1, 1e-5);
-    const Point4 up = turned * Point4{0, 1, 0, 0};
+    const Mat4 turned = lookAtRotation(3, -4, 5, 1, 1, 1, 0, 1, 0) * translation(Vec3(-3, 4, -5));
+    expectNear(turned * Vec4(3, -4, 5, 1), 0, 0, 0, 1, 1e-6);
+    expectNear(turned * Vec4(1, 1, 1, 1), 0, 0, -std::sqrt(4.0 + 25 + 16), 1, 1e-5);
+    const Vec4 up = turned * Vec4(0, 1, 0, 0);
     EXPECT_NEAR(up.x, 0, 1e-6);
     EXPECT_GT(up.y, 0);
 
@@ -52,13 +53,13 @@ TEST(WebGl, PerspectiveAndLookAtAreGlusMatricesMultipliedOnInOrder) {
     gl.multiply(p);
     gl.multiply(view);
     gl.matrixMode(MATRIX_MODELVIEW);
-    gl.multiply(translationMatrix(-0.5, -0.5, -0.5));
+    gl.multiply(translation(Vec3(-0.5, -0.5, -0.5)));
     gl.begin(PRIMITIVE_TRIANGLES);
     for (int i = 0; i < 3; ++i) gl.vertex(1, 2, 3);
     gl.end();
-    const Point4 clip = p * (view * Point4{0.5, 1.5, 2.5, 1});
+    const Vec4 clip = p * (view * Vec4(0.5, 1.5, 2.5, 1));
     const FrameVertex& v = gl.frame().vertices.at(0);
-    expectNear({v.x, v.y, v.z, v.w}, clip.x, clip.y, clip.z, clip.w, 1e-5);
+    expectNear(Vec4(v.x, v.y, v.z, v.w), clip.x, clip.y, clip.z, clip.w, 1e-5);
 }
 
 // GL 1.1's lighting with the viewer's own state: material ambient 0.5 under the global ambient 0.2, three positional

@@ -15,19 +15,19 @@ void glLightfv(GLenum light, GLenum pname, const GLfloat* params) { pipeline().l
 void glLineWidth(GLfloat width) { pipeline().lineWidth(width); }
 void glPushMatrix() { pipeline().pushMatrix(); }
 void glPopMatrix() { pipeline().popMatrix(); }
-void glTranslated(GLdouble x, GLdouble y, GLdouble z) { pipeline().multiply(webgl::translationMatrix(x, y, z)); }
+void glTranslated(GLdouble x, GLdouble y, GLdouble z) { pipeline().multiply(translation(Vec3(x, y, z))); }
 void glMatrixMode(GLenum mode) { pipeline().matrixMode(mode); }
 void glLoadIdentity() { pipeline().loadIdentity(); }
 void glViewport(GLint x, GLint y, GLsizei width, GLsizei height) { pipeline().viewport(x, y, width, height); }
 void glEnable(GLenum cap) { pipeline().enable(cap, true); }
 
 void gluPerspective(GLdouble fovy, GLdouble aspect, GLdouble zNear, GLdouble zFar) {
-    webgl::Matrix m;
+    Mat4 m;
     if (webgl::perspectiveMatrix(fovy, aspect, zNear, zFar, m)) pipeline().multiply(m);
 }
 
 void gluLookAt(GLdouble eyeX, GLdouble eyeY, GLdouble eyeZ, GLdouble centerX, GLdouble centerY, GLdouble centerZ,
                GLdouble upX, GLdouble upY, GLdouble upZ) {
     pipeline().multiply(webgl::lookAtRotation(eyeX, eyeY, eyeZ, centerX, centerY, centerZ, upX, upY, upZ));
-    pipeline().multiply(webgl::translationMatrix(-eyeX, -eyeY, -eyeZ));
+    pipeline().multiply(translation(Vec3(-eyeX, -eyeY, -eyeZ)));
 }

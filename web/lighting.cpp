@@ -21,8 +21,7 @@ Colour litColour(const LightingState& state, const double eyePosition[3], const 
         // VP: the unit vector from the vertex towards the light; a directional light (w = 0) gives its direction.
         double toLight[3];
         for (int i = 0; i < 3; ++i)
-            toLight[i] = light.position[3] != 0 ? light.position[i] / light.position[3] - eyePosition[i]
-                                                : light.position[i];
+            toLight[i] = light.position[3] != 0 ? light.position[i] - eyePosition[i] : light.position[i];
         const double length = std::sqrt(toLight[0] * toLight[0] + toLight[1] * toLight[1] + toLight[2] * toLight[2]);
         double facing = 0;
         if (length > 0)

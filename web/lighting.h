@@ -12,7 +12,9 @@ struct Colour {
 
 struct Light {
     bool enabled = false;
-    double position[4] = {0, 0, 1, 0};  // in eye coordinates, as glLightfv left it under the modelview of the time
+    // In eye coordinates, as glLightfv left it under the modelview of the time: a direction (w = 0) or a point
+    // divided through by its w (w = 1), once here rather than for every vertex lit.
+    double position[4] = {0, 0, 1, 0};
     Colour ambient{0, 0, 0, 1};
     Colour diffuse{0, 0, 0, 1};
 };

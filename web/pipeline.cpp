@@ -3,8 +3,8 @@
 namespace webgl {
 
 Pipeline::Pipeline() {
-    for (Matrix& m : modelview) m = identityMatrix();
-    for (Matrix& m : projection) m = identityMatrix();
+    for (Mat4& m : modelview) m = identityMatrix();
+    for (Mat4& m : projection) m = identityMatrix();
     normals = identityMatrix();
     lighting.lights[0].diffuse = {1, 1, 1, 1};  // GL_LIGHT0 alone starts white
     // Room for the largest frames the viewer draws, so that drawing allocates nothing once it runs.
@@ -40,8 +40,9 @@ void Pipeline::light(uint32_t which, uint32_t pname, const float* p) {
     Light& l = lighting.lights[which - CAP_LIGHT0];
     if (pname == PARAM_POSITION) {
         // Taken into eye coordinates by the modelview matrix of the moment, as GL does.
-        const Point4 eye = modelview[modelviewTop] * Point4{p[0], p[1], p[2], p[3]};
-        l.position[0] = eye.x, l.position[1] = eye.y, l.position[2] = eye.z, l.position[3] = eye.w;
+        const Vec4 eye = modelview[modelviewTop] * Vec4(p[0], p[1], p[2], p[3]);
+        const double w = eye.w != 0 ? eye.w : 1;  // a point divided through by its w; a direction as it is
+        l.position[0] = eye.x / w, l.position[1] = eye.y / w, l.position[2] = eye.z / w, l.position[3] = eye.w != 0;
     } else if (pname == PARAM_AMBIENT) {
         l.ambient = {p[0], p[1], p[2], p[3]};
     } else if (pname == PARAM_DIFFUSE) {
@@ -60,7 +61,7 @@ void Pipeline::matrixMode(uint32_t m) {
     if (m == MATRIX_MODELVIEW || m == MATRIX_PROJECTION) mode = m;
 }
 
-Matrix& Pipeline::top() { return mode == MATRIX_MODELVIEW ? modelview[modelviewTop] : projection[projectionTop]; }
+Mat4& Pipeline::top() { return mode == MATRIX_MODELVIEW ? modelview[modelviewTop] : projection[projectionTop]; }
 
 void Pipeline::modelviewChanged() {
     if (mode == MATRIX_MODELVIEW) normals = normalMatrix(modelview[modelviewTop]);
@@ -74,7 +75,7 @@ void Pipeline::loadIdentity() {
 // Past either end of the stack GL reports an error and changes nothing.
 void Pipeline::pushMatrix() {
     int& depth = mode == MATRIX_MODELVIEW ? modelviewTop : projectionTop;
-    Matrix* stack = mode == MATRIX_MODELVIEW ? modelview : projection;
+    Mat4* stack = mode == MATRIX_MODELVIEW ? modelview : projection;
     if (depth + 1 >= (mode == MATRIX_MODELVIEW ? MODELVIEW_DEPTH : PROJECTION_DEPTH)) return;
     stack[depth + 1] = stack[depth];
     ++depth;
@@ -87,7 +88,7 @@ void Pipeline::popMatrix() {
     modelviewChanged();
 }
 
-void Pipeline::multiply(const Matrix& m) {
+void Pipeline::multiply(const Mat4& m) {
     top() = top() * m;
     modelviewChanged();
 }
@@ -106,11 +107,11 @@ void Pipeline::normal(double x, double y, double z) {
 }
 
 FrameVertex Pipeline::transformed(double x, double y, double z) const {
-    const Point4 eye = modelview[modelviewTop] * Point4{x, y, z, 1};
-    const Point4 clip = projection[projectionTop] * eye;
+    const Vec4 eye = modelview[modelviewTop] * Vec4(x, y, z, 1);
+    const Vec4 clip = projection[projectionTop] * eye;
     FrameVertex v{float(clip.x), float(clip.y), float(clip.z), float(clip.w), 1, 1, 1};
     if (lightingOn) {
-        const Point4 n = normals * Point4{currentNormal[0], currentNormal[1], currentNormal[2], 0};
+        const Vec4 n = normals * Vec4(currentNormal[0], currentNormal[1], currentNormal[2], 0);
         const double position[3] = {eye.x / eye.w, eye.y / eye.w, eye.z / eye.w}, normal[3] = {n.x, n.y, n.z};
         const Colour c = litColour(lighting, position, normal);
         v.r = c.r, v.g = c.g, v.b = c.b;

@@ -47,7 +47,7 @@ public:
     void loadIdentity();
     void pushMatrix();
     void popMatrix();
-    void multiply(const Matrix& m);
+    void multiply(const Mat4& m);
 
     void begin(uint32_t mode);
     void normal(double x, double y, double z);
@@ -63,17 +63,17 @@ public:
 private:
     static constexpr int MODELVIEW_DEPTH = 32, PROJECTION_DEPTH = 2;  // GL 1.1's least stack depths
 
-    Matrix& top();
+    Mat4& top();
     void modelviewChanged();
     void startFrameIfPresented();
     FrameVertex transformed(double x, double y, double z) const;
     void command(int32_t kind, int32_t a, int32_t b, int32_t c, int32_t d);
     void drawFrom(std::size_t first);
 
-    Matrix modelview[MODELVIEW_DEPTH], projection[PROJECTION_DEPTH];
+    Mat4 modelview[MODELVIEW_DEPTH], projection[PROJECTION_DEPTH];
     int modelviewTop = 0, projectionTop = 0;
     uint32_t mode = MATRIX_MODELVIEW;
-    Matrix normals;  // for the modelview on top of its stack
+    Mat4 normals;  // for the modelview on top of its stack
     LightingState lighting;
     bool lightingOn = false, depthTestOn = false;
     double currentNormal[3] = {0, 0, 1};
