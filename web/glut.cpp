@@ -41,11 +41,16 @@ EM_BOOL drawRedisplay(double, void*) {
     return EM_FALSE;  // once
 }
 
-void windowShown(void*) {
-    if (moved) moved(windowX, windowY);
+// As GLUT answers a window of a new size: a reshape, or the viewport alone without one, and a redisplay.
+void resized() {
     if (reshape) reshape(windowWidth, windowHeight);
     else glViewport(0, 0, windowWidth, windowHeight);
     glutPostRedisplay();
+}
+
+void windowShown(void*) {
+    if (moved) moved(windowX, windowY);
+    resized();
 }
 
 void submit(bool newFrame) {
@@ -58,13 +63,13 @@ struct Timer {
     void (*callback)(int);
     int value;
 };
-constexpr int MAX_TIMERS = 8;
-Timer timers[MAX_TIMERS];
-int timerCount = 0;
+Timer timers[8];  // pending ones; a slot is free again once its timer has fired
 
 void timerDue(void* slot) {
-    const Timer t = *static_cast<Timer*>(slot);
-    t.callback(t.value);
+    Timer& timer = *static_cast<Timer*>(slot);
+    const Timer due = timer;
+    timer.callback = nullptr;
+    due.callback(due.value);
 }
 
 }  // namespace
@@ -89,9 +94,13 @@ void glutMotionFunc(void (*callback)(int, int)) { motion = callback; }
 void glutPositionFunc(void (*callback)(int, int)) { moved = callback; }
 
 void glutTimerFunc(unsigned int milliseconds, void (*callback)(int), int value) {
-    if (!callback || timerCount == MAX_TIMERS) return;
-    timers[timerCount] = {callback, value};
-    emscripten_set_timeout(timerDue, milliseconds, &timers[timerCount++]);
+    if (!callback) return;
+    for (Timer& timer : timers)
+        if (!timer.callback) {
+            timer = {callback, value};
+            emscripten_set_timeout(timerDue, milliseconds, &timer);
+            return;
+        }
 }
 
 // The browser runs the loop: glutMainLoop returns at once, and the window is shown as X11 shows a new one, with a
@@ -153,9 +162,7 @@ EMSCRIPTEN_KEEPALIVE void webMoved(int x, int y) {
 EMSCRIPTEN_KEEPALIVE void webResized(int width, int height, double pixelRatio) {
     windowWidth = width, windowHeight = height;
     pipeline().setPixelRatio(pixelRatio);
-    if (reshape) reshape(width, height);
-    else glViewport(0, 0, width, height);
-    glutPostRedisplay();
+    resized();
 }
 
 // WebGL lost the canvas's contents with its context: the last frame again, as it was.
