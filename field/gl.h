@@ -14,9 +14,7 @@
 #undef near
 #undef far
 #endif
-#if defined(__EMSCRIPTEN__)
-#include "../web/gl_api.h"  // the browser's GL, GLU and GLUT, on WebGL
-#elif defined(__APPLE__)
+#if defined(__APPLE__)
 #ifndef GL_SILENCE_DEPRECATION
 #define GL_SILENCE_DEPRECATION  // Apple marks every GL entry point deprecated
 #endif
@@ -24,6 +22,7 @@
 #include <OpenGL/gl.h>
 #include <OpenGL/glu.h>
 #else
+// In the browser build these are web/gl's and web/glut's, which come first on its include path.
 #include <GL/gl.h>
 #include <GL/glu.h>
 #include <GL/glut.h>

@@ -1,5 +1,6 @@
 // GL 1.1's and GLU's entry points for the browser build: each one GL's definition, carried out by the pipeline.
-#include "gl_api.h"
+#include <GL/gl.h>
+#include <GL/glu.h>
 #include "gl_context.h"
 
 using webgl::pipeline;

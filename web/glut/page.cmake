@@ -2,7 +2,7 @@
 # everything compiled in and the icon, so that one file works from disk or from any server.
 set(METABALLS_EMSCRIPTEN_NOTICES /usr/share/doc/emscripten/copyright CACHE FILEPATH
     "The notices of emscripten's runtime, musl, libc++ and compiler-rt, for the page")
-set(web ${PROJECT_SOURCE_DIR}/web)
+set(web ${CMAKE_CURRENT_LIST_DIR})
 target_link_options(metaballs PRIVATE
   --js-library ${web}/library_page.js
   # The WebAssembly inside the script; no node code; a file system for the standard output device the page reads.

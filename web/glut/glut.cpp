@@ -1,7 +1,7 @@
 // GLUT for the browser build: one window, the page's canvas, and the page's events handed to the program's callbacks
 // as freeglut hands X11's. Frames that GLUT draws on its own (the window shown, a redisplay posted) come with the
 // browser's next animation frame; frames the program draws from a motion event are drawn at once, as on X11.
-#include "gl_api.h"
+#include <GL/glut.h>
 #include "gl_context.h"
 #include "page.h"
 #include "wire_cube.h"
