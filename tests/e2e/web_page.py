@@ -317,6 +317,18 @@ def main():
         page.wait_for("document.getElementById('banner').textContent.endsWith('animate')", 10)
         ok("without WebGL the page says so, and the banner still shows")
 
+    # A browser whose WebAssembly has no SIMD, as the page's probe finds it: a message, no program, nothing thrown.
+    with Browser() as page:
+        page.call("Page.addScriptToEvaluateOnNewDocument", source="WebAssembly.validate = () => false;")
+        page.open(URL)
+        if not page.wait_for("!document.getElementById('no-simd').hidden", 10):
+            fail("without WebAssembly SIMD the page shows no message")
+        time.sleep(0.5)
+        if page.evaluate("!!Module.stats || document.getElementById('banner').textContent !== ''"):
+            fail("without WebAssembly SIMD the program started")
+        check_page(page, page.events)
+        ok("without WebAssembly SIMD the page says so, starts nothing and reports no error")
+
     # Firefox, which offers WebGL headless only with an X server to probe its GL on: web_test.sh's.
     with Firefox() as page:
         page.open(URL)
