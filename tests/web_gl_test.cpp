@@ -1,5 +1,6 @@
 // The browser build's GL layer against what GL 1.1 and GLU define, worked out here from their formulas: a mistake
 // in its arithmetic shows without a browser.
+#include "draw_state.h"
 #include "lighting.h"
 #include "matrix.h"
 #include "pipeline.h"
@@ -8,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -16,7 +18,58 @@ using namespace webgl;
 
 constexpr double PI = 3.14159265358979323846;
 
-FrameVertex clipped(float x, float y, float z, float w) { return {x, y, z, w, 1, 1, 1}; }
+FrameVertex clipped(float x, float y, float z, float w) { return {x, y, z, w, {1, 1, 1}}; }
+
+// What the vertex shader (library_page.js) makes of a vertex under a draw's state, by the same steps.
+struct Shaded {
+    Vec4 clip;
+    double colour[3];
+};
+
+Shaded shaded(const DrawState& s, const FrameVertex& v) {
+    const double position[4] = {v.x, v.y, v.z, v.w};
+    const float* attribute = v.normalOrColour;
+    double eye[4], n[3];
+    Shaded out;
+    for (int i = 0; i < 4; ++i) {
+        eye[i] = 0;
+        for (int j = 0; j < 4; ++j) eye[i] += double(s.modelview[4 * j + i]) * position[j];
+    }
+    for (int i = 0; i < 4; ++i) {
+        out.clip[i] = 0;
+        for (int j = 0; j < 4; ++j) out.clip[i] += double(s.projection[4 * j + i]) * eye[j];
+    }
+    for (int i = 0; i < 3; ++i) {
+        n[i] = 0;
+        for (int j = 0; j < 3; ++j) n[i] += double(s.normals[3 * j + i]) * attribute[j];
+        out.colour[i] = s.sceneColour[i];
+    }
+    for (int l = 0; l < s.lightCount; ++l) {
+        double toLight[3], length = 0, facing = 0;
+        for (int i = 0; i < 3; ++i) toLight[i] = s.lightPosition[l][i] - eye[i] / eye[3] * s.lightPosition[l][3];
+        for (double t : toLight) length += t * t;
+        length = std::sqrt(length);
+        if (length > 0) facing = std::max(0.0, (n[0] * toLight[0] + n[1] * toLight[1] + n[2] * toLight[2]) / length);
+        for (int i = 0; i < 3; ++i) out.colour[i] += s.lightAmbient[l][i] + facing * s.lightDiffuse[l][i];
+    }
+    for (int i = 0; i < 3; ++i)
+        out.colour[i] = s.lighting != 0 ? std::min(1.0, std::max(0.0, out.colour[i])) : attribute[i];
+    return out;
+}
+
+void expectColour(const Shaded& s, const Colour& c, const char* what) {
+    EXPECT_NEAR(s.colour[0], c.r, 1e-6) << what;
+    EXPECT_NEAR(s.colour[1], c.g, 1e-6) << what;
+    EXPECT_NEAR(s.colour[2], c.b, 1e-6) << what;
+}
+
+// The draw that a frame's vertex is in, and the state that draws it.
+const DrawState& stateOf(const Frame& frame, std::size_t vertex) {
+    for (const FrameCommand& c : frame.commands)
+        if (c.kind == DRAW && vertex >= std::size_t(c.a) && vertex < std::size_t(c.a + c.b)) return frame.states.at(c.d);
+    ADD_FAILURE() << "vertex " << vertex << " is in no draw";
+    return frame.states.at(0);
+}
 
 void expectNear(const Vec4& p, double x, double y, double z, double w, double tolerance) {
     EXPECT_NEAR(p.x, x, tolerance);
@@ -58,8 +111,7 @@ TEST(WebGl, PerspectiveAndLookAtAreGlusMatricesMultipliedOnInOrder) {
     for (int i = 0; i < 3; ++i) gl.vertex(1, 2, 3);
     gl.end();
     const Vec4 clip = p * (view * Vec4(0.5, 1.5, 2.5, 1));
-    const FrameVertex& v = gl.frame().vertices.at(0);
-    expectNear(Vec4(v.x, v.y, v.z, v.w), clip.x, clip.y, clip.z, clip.w, 1e-5);
+    expectNear(shaded(stateOf(gl.frame(), 0), gl.frame().vertices.at(0)).clip, clip.x, clip.y, clip.z, clip.w, 1e-5);
 }
 
 // GL 1.1's lighting with the viewer's own state: material ambient 0.5 under the global ambient 0.2, three positional
@@ -120,40 +172,185 @@ TEST(WebGl, WideLinesSpreadAcrossTheirMinorAxisAndStopAtTheNearPlane) {
     EXPECT_TRUE(out.empty());
 }
 
-// A frame the viewer's way: its primitives, lines and triangles alike, in one draw after the clear; what GL drops,
-// dropped; the wire cube's six loops with the current normal as it was.
-TEST(WebGl, AFrameIsOneClearAndOneDrawAndKeepsGlsState) {
+// A frame the viewer's way: the square and the cube as wide lines, already in clip space and lit; between them the
+// surface's triangles, every block in one draw, with the state that lights them on the GPU as the wide lines were
+// lit. What GL drops, dropped; the current normal as it was after the cube.
+TEST(WebGl, AFrameDrawsEachPrimitiveWithTheStateOfItsTime) {
     Pipeline gl;
     gl.viewport(0, 0, 640, 480);
-    gl.enable(CAP_DEPTH_TEST, true);
+    for (uint32_t cap : {uint32_t(CAP_LIGHT0), CAP_LIGHT0 + 1, uint32_t(CAP_LIGHTING), uint32_t(CAP_DEPTH_TEST)})
+        gl.enable(cap, true);
+    const float positions[2][4] = {{-14, 13, 13, 1}, {15, 17, -20, 1}}, ambient[4] = {0.5f, 0.5f, 0.5f, 1};
+    const float diffuse[2][4] = {{0.2f, 0.3f, 0.2f, 1}, {0.3f, 0.3f, 0.3f, 1}};
+    gl.material(FACE_FRONT_AND_BACK, PARAM_AMBIENT, ambient);
+    for (int l = 0; l < 2; ++l) {
+        gl.light(CAP_LIGHT0 + l, PARAM_POSITION, positions[l]);
+        gl.light(CAP_LIGHT0 + l, PARAM_DIFFUSE, diffuse[l]);
+    }
+    Mat4 projection;
+    ASSERT_TRUE(perspectiveMatrix(30, 640.0 / 480, 1, 100, projection));
+    projection = projection * translation(Vec3(0, 0, -10));
+    gl.matrixMode(MATRIX_PROJECTION);
+    gl.multiply(projection);
+    gl.matrixMode(MATRIX_MODELVIEW);
+    // What the GPU must make of it: GL's lighting, which the wide lines are lit with on the processor.
+    LightingState reference;
+    reference.material.ambient = {0.5f, 0.5f, 0.5f, 1};
+    for (int l = 0; l < 2; ++l) {
+        reference.lights[l] = Light{true, {positions[l][0], positions[l][1], positions[l][2], 1}, {0, 0, 0, 1},
+                                    {diffuse[l][0], diffuse[l][1], diffuse[l][2], 1}};
+    }
+
     gl.clear(0x4100);
+    gl.lineWidth(3);
     gl.begin(PRIMITIVE_LINE_LOOP);
     for (double x : {1, 2, 3, 4}) gl.vertex(x, 0, 0);
     gl.end();
-    gl.begin(PRIMITIVE_TRIANGLES);
-    for (int i = 0; i < 7; ++i) gl.vertex(i, i, 0);  // a seventh vertex makes no triangle
-    gl.end();
+    gl.pushMatrix();
+    gl.multiply(translation(Vec3(-0.5, -0.5, -0.5)));
+    const double normal[3] = {0.3, -0.4, 0.8};
+    gl.normal(normal[0], normal[1], normal[2]);
+    for (int block = 0; block < 2; ++block) {
+        gl.begin(PRIMITIVE_TRIANGLES);
+        for (int i = 0; i < 3 + 4 * block; ++i) gl.vertex(i, 1 - i, 0.5 * i);  // a seventh vertex makes no triangle
+        gl.end();
+    }
+    gl.multiply(translation(Vec3(0.5, 0.5, 0.5)));
     gl.normal(0.25, 0.5, 0.75);
     drawWireCube(gl, 1);
-    const double* n = gl.currentNormalValue();
-    EXPECT_EQ(n[0], 0.25);
-    EXPECT_EQ(n[2], 0.75);
+    gl.popMatrix();
+    EXPECT_EQ(gl.currentNormalValue()[0], 0.25);
+    EXPECT_EQ(gl.currentNormalValue()[2], 0.75);
+
     const Frame& frame = gl.frame();
-    const std::size_t vertices = 4 * 6 + 6 + 6 * 4 * 6;  // the loop's segments, two triangles, the cube's segments
-    ASSERT_EQ(frame.commands.size(), 3u);
+    const int32_t loop = 4 * 6, triangles = 3 + 6, cube = 6 * 4 * 6;
+    ASSERT_EQ(frame.commands.size(), 5u);
     EXPECT_EQ(frame.commands[0].kind, VIEWPORT);
     EXPECT_EQ(frame.commands[1].kind, CLEAR);
-    EXPECT_EQ(frame.commands[2].kind, DRAW);
-    EXPECT_EQ(frame.commands[2].b, int32_t(vertices));
-    EXPECT_EQ(frame.commands[2].c, 1);  // depth-tested
-    EXPECT_EQ(frame.vertices.size(), vertices);
+    const int32_t draws[3][2] = {{0, loop}, {loop, triangles}, {loop + triangles, cube}};
+    for (int d = 0; d < 3; ++d) {
+        const FrameCommand& draw = frame.commands[2 + d];
+        EXPECT_EQ(draw.kind, DRAW);
+        EXPECT_EQ(draw.a, draws[d][0]);
+        EXPECT_EQ(draw.b, draws[d][1]);
+        EXPECT_EQ(draw.c, 1);  // depth-tested
+    }
+    EXPECT_EQ(frame.vertices.size(), std::size_t(loop + triangles + cube));
+    // The lines share one pass-through state: a vertex comes out as it went in, in its own colour.
+    ASSERT_EQ(frame.states.size(), 2u);
+    EXPECT_EQ(frame.commands[2].d, frame.commands[4].d);
+    EXPECT_NE(frame.commands[2].d, frame.commands[3].d);
+    const FrameVertex& corner = frame.vertices[loop + triangles];
+    const Shaded line = shaded(stateOf(frame, loop + triangles), corner);
+    expectNear(line.clip, corner.x, corner.y, corner.z, corner.w, 0);
+    for (int i = 0; i < 3; ++i) EXPECT_EQ(line.colour[i], corner.normalOrColour[i]);
+    // A triangle's vertex, lit by the shader as GL lights it, where the translation took it.
+    for (int i = 0; i < 3; ++i) {
+        const Shaded v = shaded(stateOf(frame, loop + 3 + i), frame.vertices[loop + 3 + i]);
+        const double eye[3] = {i - 0.5, 0.5 - i, 0.5 * i - 0.5};
+        const Vec4 clip = projection * Vec4(eye[0], eye[1], eye[2], 1);
+        expectNear(v.clip, clip.x, clip.y, clip.z, clip.w, 1e-5);
+        expectColour(v, litColour(reference, eye, normal), "a lit triangle");
+    }
 
-    // Presented, the frame stays until the next one starts, for a context that has to draw it again.
+    // Presented, the frame stays until the next one starts, for a context that has to draw it again; the next one
+    // starts its own table of states, even with nothing changed.
     gl.presentFrame();
-    EXPECT_EQ(gl.frame().vertices.size(), vertices);
+    EXPECT_EQ(gl.frame().vertices.size(), std::size_t(loop + triangles + cube));
+    const DrawState lit = frame.states[frame.commands[3].d];
     gl.clear(0x4100);
     EXPECT_EQ(gl.frame().vertices.size(), 0u);
     EXPECT_EQ(gl.frame().commands.size(), 1u);
+    const auto triangle = [&gl] {
+        gl.begin(PRIMITIVE_TRIANGLES);
+        for (int i = 0; i < 3; ++i) gl.vertex(i, 0, 0);
+        gl.end();
+    };
+    gl.pushMatrix();
+    gl.multiply(translation(Vec3(-0.5, -0.5, -0.5)));
+    triangle();
+    drawWireCube(gl, 1);
+    ASSERT_EQ(gl.frame().states.size(), 2u);
+    ASSERT_EQ(gl.frame().commands.size(), 3u);
+    EXPECT_TRUE(sameState(gl.frame().states.at(gl.frame().commands[1].d), lit));
+    EXPECT_TRUE(sameState(gl.frame().states.at(gl.frame().commands[2].d), passThroughState()));
+    gl.presentFrame();
+    gl.clear(0x4100);
+    triangle();
+    ASSERT_EQ(gl.frame().states.size(), 1u);
+    EXPECT_EQ(gl.frame().commands.at(1).d, 0);
+}
+
+// Each change between draws reaches the shader in the next draw's state: a light's colour or place, the projection
+// of a new window size, a modelview that turns the normals, lighting switched off.
+TEST(WebGl, ADrawAfterAChangeOfLightMatrixOrLightingCarriesTheNewState) {
+    Pipeline gl;
+    gl.enable(CAP_LIGHT0 + 1, true);
+    gl.enable(CAP_LIGHTING, true);
+    LightingState reference;
+    reference.lights[1].enabled = true;
+    const double normal[3] = {0.6, 0.0, 0.8};
+    gl.normal(normal[0], normal[1], normal[2]);
+    const auto triangle = [&gl] {
+        gl.begin(PRIMITIVE_TRIANGLES);
+        for (int i = 0; i < 3; ++i) gl.vertex(0.5, 0.25, i);
+        gl.end();
+    };
+    // Checks the last triangle under the state of its draw; eyeVertex and eyeNormal are where GL takes the first
+    // vertex and the normal, clip where it puts it on screen.
+    const auto expectLast = [&gl, &reference](const double eyeVertex[3], const double eyeNormal[3], const Vec4& clip,
+                                              const char* what) {
+        const Frame& frame = gl.frame();
+        ASSERT_EQ(frame.commands.back().kind, DRAW) << what;
+        const std::size_t first = frame.commands.back().a;
+        const Shaded v = shaded(stateOf(frame, first), frame.vertices.at(first));
+        expectNear(v.clip, clip.x, clip.y, clip.z, clip.w, 1e-5);
+        expectColour(v, litColour(reference, eyeVertex, eyeNormal), what);
+    };
+
+    const float diffuse[4] = {0.9f, 0.5f, 0.1f, 1}, position[4] = {2, 4, 6, 2}, ambient[4] = {0.1f, 0.2f, 0.3f, 1};
+    gl.light(CAP_LIGHT0 + 1, PARAM_DIFFUSE, diffuse);
+    gl.light(CAP_LIGHT0 + 1, PARAM_AMBIENT, ambient);
+    gl.multiply(translation(Vec3(0, 0, -3)));
+    gl.light(CAP_LIGHT0 + 1, PARAM_POSITION, position);  // (1, 2, 0) in eye space
+    reference.lights[1].diffuse = {0.9f, 0.5f, 0.1f, 1};
+    reference.lights[1].ambient = {0.1f, 0.2f, 0.3f, 1};
+    reference.lights[1].position[0] = 1, reference.lights[1].position[1] = 2, reference.lights[1].position[2] = 0;
+    reference.lights[1].position[3] = 1;
+    triangle();
+    const double eyeVertex[3] = {0.5, 0.25, -3};
+    expectLast(eyeVertex, normal, Vec4(0.5, 0.25, -3, 1), "a light's colours and place");
+
+    const float dimmer[4] = {0.2f, 0.2f, 0.7f, 1};
+    gl.light(CAP_LIGHT0 + 1, PARAM_DIFFUSE, dimmer);
+    reference.lights[1].diffuse = {0.2f, 0.2f, 0.7f, 1};
+    triangle();
+    expectLast(eyeVertex, normal, Vec4(0.5, 0.25, -3, 1), "a light's new colour");
+
+    // A window of another size: a new viewport and projection.
+    gl.viewport(0, 0, 300, 600);
+    Mat4 projection;
+    ASSERT_TRUE(perspectiveMatrix(30, 0.5, 1, 100, projection));
+    gl.matrixMode(MATRIX_PROJECTION);
+    gl.loadIdentity();
+    gl.multiply(projection);
+    gl.matrixMode(MATRIX_MODELVIEW);
+    triangle();
+    expectLast(eyeVertex, normal, projection * Vec4(0.5, 0.25, -3, 1), "the projection of a resize");
+
+    // A quarter turn about z, after the translation: the normal turns with the vertex.
+    gl.multiply(rotation(Vec3(0, 0, 1), PI / 2));
+    triangle();
+    const double turnedVertex[3] = {-0.25, 0.5, -3}, turnedNormal[3] = {0, 0.6, 0.8};
+    expectLast(turnedVertex, turnedNormal, projection * Vec4(-0.25, 0.5, -3, 1), "a turned modelview");
+
+    gl.enable(CAP_LIGHTING, false);
+    triangle();
+    const Frame& frame = gl.frame();
+    const std::size_t first = frame.commands.back().a;
+    const Shaded unlit = shaded(stateOf(frame, first), frame.vertices.at(first));
+    for (double c : unlit.colour) EXPECT_EQ(c, 1.0);  // GL's current colour, white
+    EXPECT_EQ(frame.states.size(), 5u);
 }
 
 }  // namespace
