@@ -66,7 +66,8 @@ void expectColour(const Shaded& s, const Colour& c, const char* what) {
 // The draw that a frame's vertex is in, and the state that draws it.
 const DrawState& stateOf(const Frame& frame, std::size_t vertex) {
     for (const FrameCommand& c : frame.commands)
-        if (c.kind == DRAW && vertex >= std::size_t(c.a) && vertex < std::size_t(c.a + c.b)) return frame.states.at(c.d);
+        if (c.kind == DRAW && vertex >= std::size_t(c.a) && vertex < std::size_t(c.a + c.b))
+            return frame.states.at(c.d);
     ADD_FAILURE() << "vertex " << vertex << " is in no draw";
     return frame.states.at(0);
 }
