@@ -9,8 +9,10 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
+#include <array>
 #include <cmath>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -20,56 +22,33 @@ constexpr double PI = 3.14159265358979323846;
 
 FrameVertex clipped(float x, float y, float z, float w) { return {x, y, z, w, {1, 1, 1}}; }
 
-// What the vertex shader (library_page.js) makes of a vertex under a draw's state, by the same steps.
-struct Shaded {
-    Vec4 clip;
-    double colour[3];
-};
+Mat4 fromColumns(const float* m, int size) {
+    Mat4 r = identityMatrix();
+    for (int c = 0; c < size; ++c)
+        for (int i = 0; i < size; ++i) r(i, c) = m[size * c + i];
+    return r;
+}
 
-Shaded shaded(const DrawState& s, const FrameVertex& v) {
-    const double position[4] = {v.x, v.y, v.z, v.w};
-    const float* attribute = v.normalOrColour;
-    double eye[4], n[3];
-    Shaded out;
-    for (int i = 0; i < 4; ++i) {
-        eye[i] = 0;
-        for (int j = 0; j < 4; ++j) eye[i] += double(s.modelview[4 * j + i]) * position[j];
-    }
-    for (int i = 0; i < 4; ++i) {
-        out.clip[i] = 0;
-        for (int j = 0; j < 4; ++j) out.clip[i] += double(s.projection[4 * j + i]) * eye[j];
-    }
-    for (int i = 0; i < 3; ++i) {
-        n[i] = 0;
-        for (int j = 0; j < 3; ++j) n[i] += double(s.normals[3 * j + i]) * attribute[j];
-        out.colour[i] = s.sceneColour[i];
-    }
+// What the vertex shader (library_page.js) makes of the first vertex of the frame's last draw: its clip coordinates,
+// and its colour, which is GL's lighting with the material folded into the lights, as the state carries it.
+std::pair<Vec4, Colour> shadedLast(const Frame& frame) {
+    const FrameCommand& draw = frame.commands.back();
+    const DrawState& s = frame.states.at(draw.d);
+    const FrameVertex& v = frame.vertices.at(draw.a);
+    const Vec4 eye = fromColumns(s.modelview, 4) * Vec4(v.x, v.y, v.z, v.w);
+    const float* a = v.normalOrColour;
+    if (s.lighting == 0) return {fromColumns(s.projection, 4) * eye, Colour{a[0], a[1], a[2], 1}};
+    const Vec4 n = fromColumns(s.normals, 3) * Vec4(a[0], a[1], a[2], 0);
+    LightingState folded;
+    folded.material = {{s.sceneColour[0], s.sceneColour[1], s.sceneColour[2], 1}, {1, 1, 1, 1}, {1, 1, 1, 1}};
+    folded.globalAmbient = {0, 0, 0, 1};
     for (int l = 0; l < s.lightCount; ++l) {
-        double toLight[3], length = 0, facing = 0;
-        for (int i = 0; i < 3; ++i) toLight[i] = s.lightPosition[l][i] - eye[i] / eye[3] * s.lightPosition[l][3];
-        for (double t : toLight) length += t * t;
-        length = std::sqrt(length);
-        if (length > 0) facing = std::max(0.0, (n[0] * toLight[0] + n[1] * toLight[1] + n[2] * toLight[2]) / length);
-        for (int i = 0; i < 3; ++i) out.colour[i] += s.lightAmbient[l][i] + facing * s.lightDiffuse[l][i];
+        const float *p = s.lightPosition[l], *ambient = s.lightAmbient[l], *diffuse = s.lightDiffuse[l];
+        folded.lights[l] = {true, {p[0], p[1], p[2], p[3]}, {ambient[0], ambient[1], ambient[2], 1},
+                            {diffuse[0], diffuse[1], diffuse[2], 1}};
     }
-    for (int i = 0; i < 3; ++i)
-        out.colour[i] = s.lighting != 0 ? std::min(1.0, std::max(0.0, out.colour[i])) : attribute[i];
-    return out;
-}
-
-void expectColour(const Shaded& s, const Colour& c, const char* what) {
-    EXPECT_NEAR(s.colour[0], c.r, 1e-6) << what;
-    EXPECT_NEAR(s.colour[1], c.g, 1e-6) << what;
-    EXPECT_NEAR(s.colour[2], c.b, 1e-6) << what;
-}
-
-// The draw that a frame's vertex is in, and the state that draws it.
-const DrawState& stateOf(const Frame& frame, std::size_t vertex) {
-    for (const FrameCommand& c : frame.commands)
-        if (c.kind == DRAW && vertex >= std::size_t(c.a) && vertex < std::size_t(c.a + c.b))
-            return frame.states.at(c.d);
-    ADD_FAILURE() << "vertex " << vertex << " is in no draw";
-    return frame.states.at(0);
+    const double position[3] = {eye.x / eye.w, eye.y / eye.w, eye.z / eye.w}, normal[3] = {n.x, n.y, n.z};
+    return {fromColumns(s.projection, 4) * eye, litColour(folded, position, normal)};
 }
 
 void expectNear(const Vec4& p, double x, double y, double z, double w, double tolerance) {
@@ -112,7 +91,7 @@ TEST(WebGl, PerspectiveAndLookAtAreGlusMatricesMultipliedOnInOrder) {
     for (int i = 0; i < 3; ++i) gl.vertex(1, 2, 3);
     gl.end();
     const Vec4 clip = p * (view * Vec4(0.5, 1.5, 2.5, 1));
-    expectNear(shaded(stateOf(gl.frame(), 0), gl.frame().vertices.at(0)).clip, clip.x, clip.y, clip.z, clip.w, 1e-5);
+    expectNear(shadedLast(gl.frame()).first, clip.x, clip.y, clip.z, clip.w, 1e-5);
 }
 
 // GL 1.1's lighting with the viewer's own state: material ambient 0.5 under the global ambient 0.2, three positional
@@ -173,185 +152,101 @@ TEST(WebGl, WideLinesSpreadAcrossTheirMinorAxisAndStopAtTheNearPlane) {
     EXPECT_TRUE(out.empty());
 }
 
-// A frame the viewer's way: the square and the cube as wide lines, already in clip space and lit; between them the
-// surface's triangles, every block in one draw, with the state that lights them on the GPU as the wide lines were
-// lit. What GL drops, dropped; the current normal as it was after the cube.
-TEST(WebGl, AFrameDrawsEachPrimitiveWithTheStateOfItsTime) {
+// A frame the viewer's way: the square and the cube as wide lines, in clip space under one pass-through state; the
+// surface's blocks between them in one draw; what GL drops, dropped; the current normal as it was after the cube.
+// Presented, the frame stays for a context that has to draw it again; the next one starts its own table of states.
+TEST(WebGl, AFrameDrawsEachRunOfPrimitivesUnderTheStateOfItsTime) {
     Pipeline gl;
     gl.viewport(0, 0, 640, 480);
-    for (uint32_t cap : {uint32_t(CAP_LIGHT0), CAP_LIGHT0 + 1, uint32_t(CAP_LIGHTING), uint32_t(CAP_DEPTH_TEST)})
-        gl.enable(cap, true);
-    const float positions[2][4] = {{-14, 13, 13, 1}, {15, 17, -20, 1}}, ambient[4] = {0.5f, 0.5f, 0.5f, 1};
-    const float diffuse[2][4] = {{0.2f, 0.3f, 0.2f, 1}, {0.3f, 0.3f, 0.3f, 1}};
-    gl.material(FACE_FRONT_AND_BACK, PARAM_AMBIENT, ambient);
-    for (int l = 0; l < 2; ++l) {
-        gl.light(CAP_LIGHT0 + l, PARAM_POSITION, positions[l]);
-        gl.light(CAP_LIGHT0 + l, PARAM_DIFFUSE, diffuse[l]);
-    }
-    Mat4 projection;
-    ASSERT_TRUE(perspectiveMatrix(30, 640.0 / 480, 1, 100, projection));
-    projection = projection * translation(Vec3(0, 0, -10));
-    gl.matrixMode(MATRIX_PROJECTION);
-    gl.multiply(projection);
-    gl.matrixMode(MATRIX_MODELVIEW);
-    // What the GPU must make of it: GL's lighting, which the wide lines are lit with on the processor.
-    LightingState reference;
-    reference.material.ambient = {0.5f, 0.5f, 0.5f, 1};
-    for (int l = 0; l < 2; ++l) {
-        reference.lights[l] = Light{true, {positions[l][0], positions[l][1], positions[l][2], 1}, {0, 0, 0, 1},
-                                    {diffuse[l][0], diffuse[l][1], diffuse[l][2], 1}};
-    }
-
+    gl.enable(CAP_DEPTH_TEST, true);
+    const auto triangles = [&gl](int count) {
+        gl.begin(PRIMITIVE_TRIANGLES);
+        for (int i = 0; i < count; ++i) gl.vertex(i, i, 0);
+        gl.end();
+    };
     gl.clear(0x4100);
-    gl.lineWidth(3);
     gl.begin(PRIMITIVE_LINE_LOOP);
     for (double x : {1, 2, 3, 4}) gl.vertex(x, 0, 0);
     gl.end();
     gl.pushMatrix();
     gl.multiply(translation(Vec3(-0.5, -0.5, -0.5)));
-    const double normal[3] = {0.3, -0.4, 0.8};
-    gl.normal(normal[0], normal[1], normal[2]);
-    for (int block = 0; block < 2; ++block) {
-        gl.begin(PRIMITIVE_TRIANGLES);
-        for (int i = 0; i < 3 + 4 * block; ++i) gl.vertex(i, 1 - i, 0.5 * i);  // a seventh vertex makes no triangle
-        gl.end();
-    }
-    gl.multiply(translation(Vec3(0.5, 0.5, 0.5)));
+    triangles(3);
+    triangles(7);  // a seventh vertex makes no triangle
     gl.normal(0.25, 0.5, 0.75);
     drawWireCube(gl, 1);
-    gl.popMatrix();
-    EXPECT_EQ(gl.currentNormalValue()[0], 0.25);
     EXPECT_EQ(gl.currentNormalValue()[2], 0.75);
-
     const Frame& frame = gl.frame();
-    const int32_t loop = 4 * 6, triangles = 3 + 6, cube = 6 * 4 * 6;
-    ASSERT_EQ(frame.commands.size(), 5u);
-    EXPECT_EQ(frame.commands[0].kind, VIEWPORT);
-    EXPECT_EQ(frame.commands[1].kind, CLEAR);
-    const int32_t draws[3][2] = {{0, loop}, {loop, triangles}, {loop + triangles, cube}};
-    for (int d = 0; d < 3; ++d) {
-        const FrameCommand& draw = frame.commands[2 + d];
-        EXPECT_EQ(draw.kind, DRAW);
-        EXPECT_EQ(draw.a, draws[d][0]);
-        EXPECT_EQ(draw.b, draws[d][1]);
-        EXPECT_EQ(draw.c, 1);  // depth-tested
-    }
-    EXPECT_EQ(frame.vertices.size(), std::size_t(loop + triangles + cube));
-    // The lines share one pass-through state: a vertex comes out as it went in, in its own colour.
+    const int32_t loop = 4 * 6, surface = 3 + 6, cube = 6 * 4 * 6;
+    std::vector<std::array<int32_t, 4>> commands;
+    for (const FrameCommand& c : frame.commands) commands.push_back({c.kind, c.a, c.b, c.c});
+    const std::vector<std::array<int32_t, 4>> want = {{VIEWPORT, 0, 0, 640}, {CLEAR, 0x4100, 0, 0},
+        {DRAW, 0, loop, 1}, {DRAW, loop, surface, 1}, {DRAW, loop + surface, cube, 1}};  // depth-tested
+    ASSERT_EQ(commands, want);
     ASSERT_EQ(frame.states.size(), 2u);
     EXPECT_EQ(frame.commands[2].d, frame.commands[4].d);
-    EXPECT_NE(frame.commands[2].d, frame.commands[3].d);
-    const FrameVertex& corner = frame.vertices[loop + triangles];
-    const Shaded line = shaded(stateOf(frame, loop + triangles), corner);
-    expectNear(line.clip, corner.x, corner.y, corner.z, corner.w, 0);
-    for (int i = 0; i < 3; ++i) EXPECT_EQ(line.colour[i], corner.normalOrColour[i]);
-    // A triangle's vertex, lit by the shader as GL lights it, where the translation took it.
-    for (int i = 0; i < 3; ++i) {
-        const Shaded v = shaded(stateOf(frame, loop + 3 + i), frame.vertices[loop + 3 + i]);
-        const double eye[3] = {i - 0.5, 0.5 - i, 0.5 * i - 0.5};
-        const Vec4 clip = projection * Vec4(eye[0], eye[1], eye[2], 1);
-        expectNear(v.clip, clip.x, clip.y, clip.z, clip.w, 1e-5);
-        expectColour(v, litColour(reference, eye, normal), "a lit triangle");
-    }
+    EXPECT_TRUE(sameState(frame.states.at(frame.commands[2].d), passThroughState()));
+    const DrawState lit = frame.states.at(frame.commands[3].d);
 
-    // Presented, the frame stays until the next one starts, for a context that has to draw it again; the next one
-    // starts its own table of states, even with nothing changed.
     gl.presentFrame();
-    EXPECT_EQ(gl.frame().vertices.size(), std::size_t(loop + triangles + cube));
-    const DrawState lit = frame.states[frame.commands[3].d];
+    EXPECT_EQ(gl.frame().vertices.size(), std::size_t(loop + surface + cube));
     gl.clear(0x4100);
-    EXPECT_EQ(gl.frame().vertices.size(), 0u);
-    EXPECT_EQ(gl.frame().commands.size(), 1u);
-    const auto triangle = [&gl] {
-        gl.begin(PRIMITIVE_TRIANGLES);
-        for (int i = 0; i < 3; ++i) gl.vertex(i, 0, 0);
-        gl.end();
-    };
-    gl.pushMatrix();
-    gl.multiply(translation(Vec3(-0.5, -0.5, -0.5)));
-    triangle();
+    triangles(3);
     drawWireCube(gl, 1);
-    ASSERT_EQ(gl.frame().states.size(), 2u);
-    ASSERT_EQ(gl.frame().commands.size(), 3u);
-    EXPECT_TRUE(sameState(gl.frame().states.at(gl.frame().commands[1].d), lit));
-    EXPECT_TRUE(sameState(gl.frame().states.at(gl.frame().commands[2].d), passThroughState()));
-    gl.presentFrame();
-    gl.clear(0x4100);
-    triangle();
-    ASSERT_EQ(gl.frame().states.size(), 1u);
-    EXPECT_EQ(gl.frame().commands.at(1).d, 0);
+    ASSERT_EQ(frame.states.size(), 2u);
+    EXPECT_TRUE(sameState(frame.states.at(frame.commands.at(1).d), lit));
+    EXPECT_TRUE(sameState(frame.states.at(frame.commands.at(2).d), passThroughState()));
 }
 
-// Each change between draws reaches the shader in the next draw's state: a light's colour or place, the projection
-// of a new window size, a modelview that turns the normals, lighting switched off.
+// Each change between draws reaches the shader in the next draw's state, which must light as GL: a light's colours
+// and place, the projection of a new window size, a modelview that turns the normals, lighting switched off.
 TEST(WebGl, ADrawAfterAChangeOfLightMatrixOrLightingCarriesTheNewState) {
     Pipeline gl;
     gl.enable(CAP_LIGHT0 + 1, true);
     gl.enable(CAP_LIGHTING, true);
+    gl.normal(0.6, 0, 0.8);
     LightingState reference;
-    reference.lights[1].enabled = true;
-    const double normal[3] = {0.6, 0.0, 0.8};
-    gl.normal(normal[0], normal[1], normal[2]);
-    const auto triangle = [&gl] {
+    Light& light = reference.lights[1];
+    Mat4 projection = identityMatrix(), modelview = translation(Vec3(0, 0, -3));
+    double normal[3] = {0.6, 0, 0.8};  // in eye space
+    bool lit = true;
+    const auto expectDrawnAsGl = [&](const char* what) {
         gl.begin(PRIMITIVE_TRIANGLES);
         for (int i = 0; i < 3; ++i) gl.vertex(0.5, 0.25, i);
         gl.end();
+        const Vec4 eye = modelview * Vec4(0.5, 0.25, 0, 1), clip = projection * eye;
+        const double position[3] = {eye.x, eye.y, eye.z};
+        const Colour want = lit ? litColour(reference, position, normal) : Colour{1, 1, 1, 1};  // else GL's white
+        const std::pair<Vec4, Colour> shaded = shadedLast(gl.frame());
+        expectNear(shaded.first, clip.x, clip.y, clip.z, clip.w, 1e-5);
+        EXPECT_NEAR(shaded.second.r, want.r, 1e-6) << what;
+        EXPECT_NEAR(shaded.second.g, want.g, 1e-6) << what;
+        EXPECT_NEAR(shaded.second.b, want.b, 1e-6) << what;
     };
-    // Checks the last triangle under the state of its draw; eyeVertex and eyeNormal are where GL takes the first
-    // vertex and the normal, clip where it puts it on screen.
-    const auto expectLast = [&gl, &reference](const double eyeVertex[3], const double eyeNormal[3], const Vec4& clip,
-                                              const char* what) {
-        const Frame& frame = gl.frame();
-        ASSERT_EQ(frame.commands.back().kind, DRAW) << what;
-        const std::size_t first = frame.commands.back().a;
-        const Shaded v = shaded(stateOf(frame, first), frame.vertices.at(first));
-        expectNear(v.clip, clip.x, clip.y, clip.z, clip.w, 1e-5);
-        expectColour(v, litColour(reference, eyeVertex, eyeNormal), what);
-    };
-
-    const float diffuse[4] = {0.9f, 0.5f, 0.1f, 1}, position[4] = {2, 4, 6, 2}, ambient[4] = {0.1f, 0.2f, 0.3f, 1};
+    const float diffuse[4] = {0.9f, 0.5f, 0.1f, 1}, ambient[4] = {0.1f, 0.2f, 0.3f, 1}, position[4] = {2, 4, 6, 2};
     gl.light(CAP_LIGHT0 + 1, PARAM_DIFFUSE, diffuse);
     gl.light(CAP_LIGHT0 + 1, PARAM_AMBIENT, ambient);
-    gl.multiply(translation(Vec3(0, 0, -3)));
-    gl.light(CAP_LIGHT0 + 1, PARAM_POSITION, position);  // (1, 2, 0) in eye space
-    reference.lights[1].diffuse = {0.9f, 0.5f, 0.1f, 1};
-    reference.lights[1].ambient = {0.1f, 0.2f, 0.3f, 1};
-    reference.lights[1].position[0] = 1, reference.lights[1].position[1] = 2, reference.lights[1].position[2] = 0;
-    reference.lights[1].position[3] = 1;
-    triangle();
-    const double eyeVertex[3] = {0.5, 0.25, -3};
-    expectLast(eyeVertex, normal, Vec4(0.5, 0.25, -3, 1), "a light's colours and place");
-
+    gl.multiply(modelview);
+    gl.light(CAP_LIGHT0 + 1, PARAM_POSITION, position);
+    light = {true, {1, 2, 0, 1}, {0.1f, 0.2f, 0.3f, 1}, {0.9f, 0.5f, 0.1f, 1}};  // its place in eye space
+    expectDrawnAsGl("a light's colours and place");
     const float dimmer[4] = {0.2f, 0.2f, 0.7f, 1};
     gl.light(CAP_LIGHT0 + 1, PARAM_DIFFUSE, dimmer);
-    reference.lights[1].diffuse = {0.2f, 0.2f, 0.7f, 1};
-    triangle();
-    expectLast(eyeVertex, normal, Vec4(0.5, 0.25, -3, 1), "a light's new colour");
+    light.diffuse = {0.2f, 0.2f, 0.7f, 1};
+    expectDrawnAsGl("a light's new colour");
 
-    // A window of another size: a new viewport and projection.
     gl.viewport(0, 0, 300, 600);
-    Mat4 projection;
     ASSERT_TRUE(perspectiveMatrix(30, 0.5, 1, 100, projection));
     gl.matrixMode(MATRIX_PROJECTION);
-    gl.loadIdentity();
     gl.multiply(projection);
     gl.matrixMode(MATRIX_MODELVIEW);
-    triangle();
-    expectLast(eyeVertex, normal, projection * Vec4(0.5, 0.25, -3, 1), "the projection of a resize");
-
-    // A quarter turn about z, after the translation: the normal turns with the vertex.
+    expectDrawnAsGl("the projection of a resize");
+    modelview = modelview * rotation(Vec3(0, 0, 1), PI / 2);
     gl.multiply(rotation(Vec3(0, 0, 1), PI / 2));
-    triangle();
-    const double turnedVertex[3] = {-0.25, 0.5, -3}, turnedNormal[3] = {0, 0.6, 0.8};
-    expectLast(turnedVertex, turnedNormal, projection * Vec4(-0.25, 0.5, -3, 1), "a turned modelview");
-
+    normal[0] = 0, normal[1] = 0.6;
+    expectDrawnAsGl("a quarter turn of the modelview");
     gl.enable(CAP_LIGHTING, false);
-    triangle();
-    const Frame& frame = gl.frame();
-    const std::size_t first = frame.commands.back().a;
-    const Shaded unlit = shaded(stateOf(frame, first), frame.vertices.at(first));
-    for (double c : unlit.colour) EXPECT_EQ(c, 1.0);  // GL's current colour, white
-    EXPECT_EQ(frame.states.size(), 5u);
+    lit = false;
+    expectDrawnAsGl("lighting off");
 }
 
 }  // namespace
