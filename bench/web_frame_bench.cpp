@@ -1,7 +1,8 @@
 // Where the browser build's frame goes before WebGL has it: the sweep alone, then the sweep with the GL layer
-// recording, transforming and lighting the geometry, a period of frames each. Built natively with the benchmarks and
-// with emscripten (tools/webbench runs it under node, whose WebAssembly is Chromium's); it needs no Google Benchmark,
-// which emscripten lacks. Prints "sweep MS" and "recorded MS", the medians of seven periods, in ms per frame.
+// recording the geometry (the GPU transforms and lights it later), a period of frames each. Built natively with the
+// benchmarks and with emscripten (tools/webbench runs it under node, whose WebAssembly is Chromium's); it needs no
+// Google Benchmark, which emscripten lacks. Prints "sweep MS" and "recorded MS", the medians of seven periods, in ms
+// per frame.
 #include "density_grid.h"
 #include "isosurface.h"
 #include "pipeline.h"

@@ -40,3 +40,10 @@ Mat4 operator*(const Mat4& a, const Mat4& b) {
             c(i, j) = a(i, 0) * b(0, j) + a(i, 1) * b(1, j) + a(i, 2) * b(2, j) + a(i, 3) * b(3, j);
     return c;
 }
+
+Vec4 operator*(const Mat4& m, const Vec4& v) {
+    Vec4 r;
+    for (int i = 0; i < 4; ++i)
+        r[i] = m(i, 0) * v.x + m(i, 1) * v.y + m(i, 2) * v.z + m(i, 3) * v.w;
+    return r;
+}

@@ -30,10 +30,4 @@ Mat4 rotation(const Vec3& axis, double angle);
 
 // Returns a fresh value, so `a = a * b` and `b = a * b` are safe.
 Mat4 operator*(const Mat4& a, const Mat4& b);
-// Inline: the browser build's GL layer transforms every vertex with it, three times.
-inline Vec4 operator*(const Mat4& m, const Vec4& v) {
-    Vec4 r;
-    for (int i = 0; i < 4; ++i)
-        r[i] = m(i, 0) * v.x + m(i, 1) * v.y + m(i, 2) * v.z + m(i, 3) * v.w;
-    return r;
-}
+Vec4 operator*(const Mat4& m, const Vec4& v);

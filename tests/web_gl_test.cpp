@@ -1,5 +1,6 @@
 // The browser build's GL layer against what GL 1.1 and GLU define, worked out here from their formulas: a mistake
 // in its arithmetic shows without a browser.
+#include "draw_state.h"
 #include "lighting.h"
 #include "matrix.h"
 #include "pipeline.h"
@@ -8,7 +9,10 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -16,7 +20,36 @@ using namespace webgl;
 
 constexpr double PI = 3.14159265358979323846;
 
-FrameVertex clipped(float x, float y, float z, float w) { return {x, y, z, w, 1, 1, 1}; }
+FrameVertex clipped(float x, float y, float z, float w) { return {x, y, z, w, {1, 1, 1}}; }
+
+Mat4 fromColumns(const float* m, int size) {
+    Mat4 r = identityMatrix();
+    for (int c = 0; c < size; ++c)
+        for (int i = 0; i < size; ++i) r(i, c) = m[size * c + i];
+    return r;
+}
+
+// What the vertex shader (library_page.js) makes of the first vertex of the frame's last draw: its clip coordinates,
+// and its colour, which is GL's lighting with the material folded into the lights, as the state carries it.
+std::pair<Vec4, Colour> shadedLast(const Frame& frame) {
+    const FrameCommand& draw = frame.commands.back();
+    const DrawState& s = frame.states.at(draw.d);
+    const FrameVertex& v = frame.vertices.at(draw.a);
+    const Vec4 eye = fromColumns(s.modelview, 4) * Vec4(v.x, v.y, v.z, v.w);
+    const float* a = v.normalOrColour;
+    if (s.lighting == 0) return {fromColumns(s.projection, 4) * eye, Colour{a[0], a[1], a[2], 1}};
+    const Vec4 n = fromColumns(s.normals, 3) * Vec4(a[0], a[1], a[2], 0);
+    LightingState folded;
+    folded.material = {{s.sceneColour[0], s.sceneColour[1], s.sceneColour[2], 1}, {1, 1, 1, 1}, {1, 1, 1, 1}};
+    folded.globalAmbient = {0, 0, 0, 1};
+    for (int l = 0; l < s.lightCount; ++l) {
+        const float *p = s.lightPosition[l], *ambient = s.lightAmbient[l], *diffuse = s.lightDiffuse[l];
+        folded.lights[l] = {true, {p[0], p[1], p[2], p[3]}, {ambient[0], ambient[1], ambient[2], 1},
+                            {diffuse[0], diffuse[1], diffuse[2], 1}};
+    }
+    const double position[3] = {eye.x / eye.w, eye.y / eye.w, eye.z / eye.w}, normal[3] = {n.x, n.y, n.z};
+    return {fromColumns(s.projection, 4) * eye, litColour(folded, position, normal)};
+}
 
 void expectNear(const Vec4& p, double x, double y, double z, double w, double tolerance) {
     EXPECT_NEAR(p.x, x, tolerance);
@@ -58,8 +91,7 @@ TEST(WebGl, PerspectiveAndLookAtAreGlusMatricesMultipliedOnInOrder) {
     for (int i = 0; i < 3; ++i) gl.vertex(1, 2, 3);
     gl.end();
     const Vec4 clip = p * (view * Vec4(0.5, 1.5, 2.5, 1));
-    const FrameVertex& v = gl.frame().vertices.at(0);
-    expectNear(Vec4(v.x, v.y, v.z, v.w), clip.x, clip.y, clip.z, clip.w, 1e-5);
+    expectNear(shadedLast(gl.frame()).first, clip.x, clip.y, clip.z, clip.w, 1e-5);
 }
 
 // GL 1.1's lighting with the viewer's own state: material ambient 0.5 under the global ambient 0.2, three positional
@@ -120,40 +152,101 @@ TEST(WebGl, WideLinesSpreadAcrossTheirMinorAxisAndStopAtTheNearPlane) {
     EXPECT_TRUE(out.empty());
 }
 
-// A frame the viewer's way: its primitives, lines and triangles alike, in one draw after the clear; what GL drops,
-// dropped; the wire cube's six loops with the current normal as it was.
-TEST(WebGl, AFrameIsOneClearAndOneDrawAndKeepsGlsState) {
+// A frame the viewer's way: the square and the cube as wide lines, in clip space under one pass-through state; the
+// surface's blocks between them in one draw; what GL drops, dropped; the current normal as it was after the cube.
+// Presented, the frame stays for a context that has to draw it again; the next one starts its own table of states.
+TEST(WebGl, AFrameDrawsEachRunOfPrimitivesUnderTheStateOfItsTime) {
     Pipeline gl;
     gl.viewport(0, 0, 640, 480);
     gl.enable(CAP_DEPTH_TEST, true);
+    const auto triangles = [&gl](int count) {
+        gl.begin(PRIMITIVE_TRIANGLES);
+        for (int i = 0; i < count; ++i) gl.vertex(i, i, 0);
+        gl.end();
+    };
     gl.clear(0x4100);
     gl.begin(PRIMITIVE_LINE_LOOP);
     for (double x : {1, 2, 3, 4}) gl.vertex(x, 0, 0);
     gl.end();
-    gl.begin(PRIMITIVE_TRIANGLES);
-    for (int i = 0; i < 7; ++i) gl.vertex(i, i, 0);  // a seventh vertex makes no triangle
-    gl.end();
+    gl.pushMatrix();
+    gl.multiply(translation(Vec3(-0.5, -0.5, -0.5)));
+    triangles(3);
+    triangles(7);  // a seventh vertex makes no triangle
     gl.normal(0.25, 0.5, 0.75);
     drawWireCube(gl, 1);
-    const double* n = gl.currentNormalValue();
-    EXPECT_EQ(n[0], 0.25);
-    EXPECT_EQ(n[2], 0.75);
+    EXPECT_EQ(gl.currentNormalValue()[2], 0.75);
     const Frame& frame = gl.frame();
-    const std::size_t vertices = 4 * 6 + 6 + 6 * 4 * 6;  // the loop's segments, two triangles, the cube's segments
-    ASSERT_EQ(frame.commands.size(), 3u);
-    EXPECT_EQ(frame.commands[0].kind, VIEWPORT);
-    EXPECT_EQ(frame.commands[1].kind, CLEAR);
-    EXPECT_EQ(frame.commands[2].kind, DRAW);
-    EXPECT_EQ(frame.commands[2].b, int32_t(vertices));
-    EXPECT_EQ(frame.commands[2].c, 1);  // depth-tested
-    EXPECT_EQ(frame.vertices.size(), vertices);
+    const int32_t loop = 4 * 6, surface = 3 + 6, cube = 6 * 4 * 6;
+    std::vector<std::array<int32_t, 4>> commands;
+    for (const FrameCommand& c : frame.commands) commands.push_back({c.kind, c.a, c.b, c.c});
+    const std::vector<std::array<int32_t, 4>> want = {{VIEWPORT, 0, 0, 640}, {CLEAR, 0x4100, 0, 0},
+        {DRAW, 0, loop, 1}, {DRAW, loop, surface, 1}, {DRAW, loop + surface, cube, 1}};  // depth-tested
+    ASSERT_EQ(commands, want);
+    ASSERT_EQ(frame.states.size(), 2u);
+    EXPECT_EQ(frame.commands[2].d, frame.commands[4].d);
+    EXPECT_TRUE(sameState(frame.states.at(frame.commands[2].d), passThroughState()));
+    const DrawState lit = frame.states.at(frame.commands[3].d);
 
-    // Presented, the frame stays until the next one starts, for a context that has to draw it again.
     gl.presentFrame();
-    EXPECT_EQ(gl.frame().vertices.size(), vertices);
+    EXPECT_EQ(gl.frame().vertices.size(), std::size_t(loop + surface + cube));
     gl.clear(0x4100);
-    EXPECT_EQ(gl.frame().vertices.size(), 0u);
-    EXPECT_EQ(gl.frame().commands.size(), 1u);
+    triangles(3);
+    drawWireCube(gl, 1);
+    ASSERT_EQ(frame.states.size(), 2u);
+    EXPECT_TRUE(sameState(frame.states.at(frame.commands.at(1).d), lit));
+    EXPECT_TRUE(sameState(frame.states.at(frame.commands.at(2).d), passThroughState()));
+}
+
+// Each change between draws reaches the shader in the next draw's state, which must light as GL: a light's colours
+// and place, the projection of a new window size, a modelview that turns the normals, lighting switched off.
+TEST(WebGl, ADrawAfterAChangeOfLightMatrixOrLightingCarriesTheNewState) {
+    Pipeline gl;
+    gl.enable(CAP_LIGHT0 + 1, true);
+    gl.enable(CAP_LIGHTING, true);
+    gl.normal(0.6, 0, 0.8);
+    LightingState reference;
+    Light& light = reference.lights[1];
+    Mat4 projection = identityMatrix(), modelview = translation(Vec3(0, 0, -3));
+    double normal[3] = {0.6, 0, 0.8};  // in eye space
+    bool lit = true;
+    const auto expectDrawnAsGl = [&](const char* what) {
+        gl.begin(PRIMITIVE_TRIANGLES);
+        for (int i = 0; i < 3; ++i) gl.vertex(0.5, 0.25, i);
+        gl.end();
+        const Vec4 eye = modelview * Vec4(0.5, 0.25, 0, 1), clip = projection * eye;
+        const double position[3] = {eye.x, eye.y, eye.z};
+        const Colour want = lit ? litColour(reference, position, normal) : Colour{1, 1, 1, 1};  // else GL's white
+        const std::pair<Vec4, Colour> shaded = shadedLast(gl.frame());
+        expectNear(shaded.first, clip.x, clip.y, clip.z, clip.w, 1e-5);
+        EXPECT_NEAR(shaded.second.r, want.r, 1e-6) << what;
+        EXPECT_NEAR(shaded.second.g, want.g, 1e-6) << what;
+        EXPECT_NEAR(shaded.second.b, want.b, 1e-6) << what;
+    };
+    const float diffuse[4] = {0.9f, 0.5f, 0.1f, 1}, ambient[4] = {0.1f, 0.2f, 0.3f, 1}, position[4] = {2, 4, 6, 2};
+    gl.light(CAP_LIGHT0 + 1, PARAM_DIFFUSE, diffuse);
+    gl.light(CAP_LIGHT0 + 1, PARAM_AMBIENT, ambient);
+    gl.multiply(modelview);
+    gl.light(CAP_LIGHT0 + 1, PARAM_POSITION, position);
+    light = {true, {1, 2, 0, 1}, {0.1f, 0.2f, 0.3f, 1}, {0.9f, 0.5f, 0.1f, 1}};  // its place in eye space
+    expectDrawnAsGl("a light's colours and place");
+    const float dimmer[4] = {0.2f, 0.2f, 0.7f, 1};
+    gl.light(CAP_LIGHT0 + 1, PARAM_DIFFUSE, dimmer);
+    light.diffuse = {0.2f, 0.2f, 0.7f, 1};
+    expectDrawnAsGl("a light's new colour");
+
+    gl.viewport(0, 0, 300, 600);
+    ASSERT_TRUE(perspectiveMatrix(30, 0.5, 1, 100, projection));
+    gl.matrixMode(MATRIX_PROJECTION);
+    gl.multiply(projection);
+    gl.matrixMode(MATRIX_MODELVIEW);
+    expectDrawnAsGl("the projection of a resize");
+    modelview = modelview * rotation(Vec3(0, 0, 1), PI / 2);
+    gl.multiply(rotation(Vec3(0, 0, 1), PI / 2));
+    normal[0] = 0, normal[1] = 0.6;
+    expectDrawnAsGl("a quarter turn of the modelview");
+    gl.enable(CAP_LIGHTING, false);
+    lit = false;
+    expectDrawnAsGl("lighting off");
 }
 
 }  // namespace

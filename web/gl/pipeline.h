@@ -1,8 +1,10 @@
 #pragma once
-// GL 1.1's fixed-function pipeline for the calls the viewer makes, computed here rather than on the GPU: matrix
-// stacks, per-vertex lighting, glBegin/glEnd geometry, wide lines. Every call is in the terms of GL's definitions,
-// and the result is a Frame that WebGL only has to rasterize. Nothing here knows of the browser, so it is tested
-// natively as well.
+// GL 1.1's fixed-function pipeline for the calls the viewer makes: matrix stacks, glBegin/glEnd geometry, lights and
+// materials, wide lines. Every call is in the terms of GL's definitions, and the result is a Frame: the triangles in
+// object coordinates with the state that WebGL's vertex shader transforms and lights them with, per vertex as GL
+// does; the wide lines, which WebGL cannot draw, transformed, lit and widened here. Nothing here knows of the
+// browser, so it is tested natively as well.
+#include "draw_state.h"
 #include "frame.h"
 #include "lighting.h"
 #include "matrix.h"
@@ -64,11 +66,12 @@ private:
     static constexpr int MODELVIEW_DEPTH = 32, PROJECTION_DEPTH = 2;  // GL 1.1's least stack depths
 
     Mat4& top();
-    void modelviewChanged();
+    void matrixChanged();
     void startFrameIfPresented();
     FrameVertex transformed(double x, double y, double z) const;
     void command(int32_t kind, int32_t a, int32_t b, int32_t c, int32_t d);
-    void drawFrom(std::size_t first);
+    int32_t stateIndex(bool passThrough);
+    void drawFrom(std::size_t first, bool passThrough);
 
     Mat4 modelview[MODELVIEW_DEPTH], projection[PROJECTION_DEPTH];
     int modelviewTop = 0, projectionTop = 0;
@@ -86,6 +89,9 @@ private:
     std::vector<FrameVertex> pending;  // a line loop's vertices, widened at its end
     Frame current;
     bool presented = false;
+    // Where the frame's table has the GL state of the moment and the wide lines' pass-through state; -1 until a
+    // draw needs it after the state changed or a frame started, so that a glEnd seldom builds a state.
+    int32_t currentStateIndex = -1, passThroughIndex = -1;
 };
 
 }  // namespace webgl

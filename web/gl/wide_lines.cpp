@@ -8,7 +8,9 @@ namespace {
 
 FrameVertex between(const FrameVertex& a, const FrameVertex& b, double t) {
     auto mix = [t](float p, float q) { return float(p + (double(q) - p) * t); };
-    return {mix(a.x, b.x), mix(a.y, b.y), mix(a.z, b.z), mix(a.w, b.w), mix(a.r, b.r), mix(a.g, b.g), mix(a.b, b.b)};
+    const float *ca = a.normalOrColour, *cb = b.normalOrColour;  // colours: a wide line's vertices are lit
+    return {mix(a.x, b.x), mix(a.y, b.y), mix(a.z, b.z), mix(a.w, b.w),
+            {mix(ca[0], cb[0]), mix(ca[1], cb[1]), mix(ca[2], cb[2])}};
 }
 
 // Positive on the visible side of the near plane, z = -w in clip space.

@@ -56,7 +56,8 @@ void windowShown(void*) {
 void submit(bool newFrame) {
     const webgl::Frame& frame = pipeline().frame();
     webSubmitFrame(reinterpret_cast<const int32_t*>(frame.commands.data()), int(frame.commands.size()),
-                   reinterpret_cast<const float*>(frame.vertices.data()), int(frame.vertices.size()), newFrame);
+                   reinterpret_cast<const float*>(frame.vertices.data()), int(frame.vertices.size()),
+                   reinterpret_cast<const float*>(frame.states.data()), newFrame);
 }
 
 struct Timer {

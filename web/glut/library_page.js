@@ -6,6 +6,7 @@ mergeInto(LibraryManager.library, {
     canvas: null,
     gl: null,
     program: null,
+    uniforms: null,  // the program's uniform locations by name
     buffer: null,
     width: 0,  // CSS pixels
     height: 0,
@@ -17,8 +18,37 @@ mergeInto(LibraryManager.library, {
     x: null,  // where the canvas was last seen in the browser's window
     y: null,
 
-    VERTEX_SHADER: 'attribute vec4 position; attribute vec3 colour; varying vec3 lit;' +
-                   'void main() { gl_Position = position; lit = colour; }',
+    // GL 1.1's transform and per-vertex lighting (web/gl/lighting.cpp's formula) for a draw's state (DrawState in
+    // web/gl/frame.h). Wide lines come in clip coordinates with their colours, under identity matrices, unlit.
+    VERTEX_SHADER: [
+      'precision highp float;',
+      'attribute vec4 position;',
+      'attribute vec3 normalOrColour;',
+      'uniform mat4 modelview, projection;',
+      'uniform mat3 normals;',
+      'uniform bool lighting;',
+      'uniform int lightCount;',
+      'uniform vec3 sceneColour;',
+      'uniform vec4 lightPosition[8];',
+      'uniform vec3 lightAmbient[8], lightDiffuse[8];',
+      'varying vec3 lit;',
+      'void main() {',
+      '  vec4 eye = modelview * position;',
+      '  gl_Position = projection * eye;',
+      '  if (!lighting) {',
+      '    lit = normalOrColour;',
+      '    return;',
+      '  }',
+      '  vec3 n = normals * normalOrColour, v = eye.xyz / eye.w, sum = sceneColour;',
+      '  for (int i = 0; i < 8; i++) {',
+      '    if (i >= lightCount) break;',
+      '    vec3 toLight = lightPosition[i].xyz - v * lightPosition[i].w;',  // a direction as it is
+      '    float d = length(toLight);',
+      '    float facing = d > 0.0 ? max(0.0, dot(n, toLight) / d) : 0.0;',
+      '    sum += lightAmbient[i] + facing * lightDiffuse[i];',
+      '  }',
+      '  lit = clamp(sum, 0.0, 1.0);',
+      '}'].join('\n'),
     FRAGMENT_SHADER: 'precision mediump float; varying vec3 lit; void main() { gl_FragColor = vec4(lit, 1.0); }',
 
     // What the program and the tests can read of the page: frames drawn, moves handed to the motion callback,
@@ -31,15 +61,21 @@ mergeInto(LibraryManager.library, {
         var s = gl.createShader(type);
         gl.shaderSource(s, source);
         gl.compileShader(s);
+        if (!gl.getShaderParameter(s, gl.COMPILE_STATUS) && !gl.isContextLost()) console.error(gl.getShaderInfoLog(s));
         return s;
       }
       var program = gl.createProgram();
       gl.attachShader(program, shader(gl.VERTEX_SHADER, Page.VERTEX_SHADER));
       gl.attachShader(program, shader(gl.FRAGMENT_SHADER, Page.FRAGMENT_SHADER));
       gl.bindAttribLocation(program, 0, 'position');
-      gl.bindAttribLocation(program, 1, 'colour');
+      gl.bindAttribLocation(program, 1, 'normalOrColour');
       gl.linkProgram(program);
       gl.useProgram(program);
+      Page.uniforms = {};
+      ['modelview', 'projection', 'normals', 'lighting', 'lightCount', 'sceneColour', 'lightPosition[0]',
+       'lightAmbient[0]', 'lightDiffuse[0]'].forEach(function(name) {
+        Page.uniforms[name.replace('[0]', '')] = gl.getUniformLocation(program, name);
+      });
       Page.buffer = gl.createBuffer();
       gl.bindBuffer(gl.ARRAY_BUFFER, Page.buffer);
       gl.enableVertexAttribArray(0);
@@ -217,12 +253,13 @@ mergeInto(LibraryManager.library, {
   webPixelRatio: function() { return Page.ratio; },
 
   webSubmitFrame__deps: ['$Page'],
-  webSubmitFrame: function(commands, commandCount, vertices, vertexCount, newFrame) {
+  webSubmitFrame: function(commands, commandCount, vertices, vertexCount, states, newFrame) {
     if (newFrame) Page.stats.frames++;
     var gl = Page.gl;
     if (!gl || Page.lost) return;
     var start = performance.now();
     gl.bufferData(gl.ARRAY_BUFFER, HEAPF32.subarray(vertices >> 2, (vertices >> 2) + vertexCount * 7), gl.STREAM_DRAW);
+    var u = Page.uniforms, uploaded = -1;  // a state's uniforms are set once for the draws in a row that use it
     for (var c = commands >> 2, end = c + commandCount * 5; c < end; c += 5) {
       var kind = HEAP32[c], a = HEAP32[c + 1], b = HEAP32[c + 2], cc = HEAP32[c + 3], d = HEAP32[c + 4];
       if (kind === 1) {
@@ -230,6 +267,19 @@ mergeInto(LibraryManager.library, {
       } else if (kind === 2) {
         gl.viewport(a, b, cc, d);
       } else if (kind === 3) {
+        if (d !== uploaded) {
+          var s = (states >> 2) + d * 126, f = HEAPF32;
+          gl.uniformMatrix4fv(u.modelview, false, f.subarray(s, s + 16));
+          gl.uniformMatrix4fv(u.projection, false, f.subarray(s + 16, s + 32));
+          gl.uniformMatrix3fv(u.normals, false, f.subarray(s + 32, s + 41));
+          gl.uniform1i(u.lighting, f[s + 41]);
+          gl.uniform1i(u.lightCount, f[s + 42]);
+          gl.uniform3fv(u.sceneColour, f.subarray(s + 43, s + 46));
+          gl.uniform4fv(u.lightPosition, f.subarray(s + 46, s + 78));
+          gl.uniform3fv(u.lightAmbient, f.subarray(s + 78, s + 102));
+          gl.uniform3fv(u.lightDiffuse, f.subarray(s + 102, s + 126));
+          uploaded = d;
+        }
         if (cc) gl.enable(gl.DEPTH_TEST); else gl.disable(gl.DEPTH_TEST);
         gl.drawArrays(gl.TRIANGLES, a, b);
       }

@@ -8,7 +8,8 @@ extern "C" {
 int webCreateCanvas(int width, int height, const char* title);
 // Canvas pixels per CSS pixel.
 double webPixelRatio();
-// Draws a frame built by the pipeline: commands of five integers each, vertices of seven floats each; again, for a
-// context that lost the picture, unless newFrame.
-void webSubmitFrame(const int32_t* commands, int commandCount, const float* vertices, int vertexCount, int newFrame);
+// Draws a frame built by the pipeline: commands of five integers each, vertices of seven floats each, the draws'
+// states of 126 floats each; again, for a context that lost the picture, unless newFrame.
+void webSubmitFrame(const int32_t* commands, int commandCount, const float* vertices, int vertexCount,
+                    const float* states, int newFrame);
 }
