@@ -228,9 +228,17 @@ def phone(desktop):
             ok("two fingers, %s: %s" % (name, alike(shot(page, "phone-" + name, 1 / 3), desktop["phone-" + name],
                                                      "two fingers " + name)))
 
+        shift = page.evaluate("(() => { const r = document.getElementById('shift').getBoundingClientRect();"
+                              " return r.width >= 44 && r.height >= 44; })()")
+        if not shift:
+            fail("on a touch screen the Shift button is smaller than 44x44")
         fits(page, 844, 390, [480, 360], "turned sideways")
+        page.device(180, 640, 3)
+        if not page.wait_for("JSON.stringify(%s) === '[200,150,600,450,false]'" % LAYOUT, 5):
+            fail("on a screen 180 pixels wide the canvas is %s" % page.evaluate(LAYOUT))
         fits(page, 390, 844, [360, 270], "upright again")
-        ok("turned sideways the canvas is 480x360, whole on the screen, and upright again 360x270, drawn anew")
+        ok("turned sideways the canvas is 480x360, whole on the screen, 200x150 on a screen narrower than that, and"
+           " upright again 360x270, drawn anew; the Shift button at least 44x44")
         # Two fingers landing at once, the phone turned under them, one lifted: one finger animates again after.
         page.fingers("touchStart", [(x + 100, y + 100), (x + 200, y + 100)])
         page.fingers("touchMove", [(x + 60, y + 100), (x + 240, y + 100)])

@@ -31,6 +31,7 @@ done <"$WORK/drags"
 # The window that the page fits on a phone held upright (390 CSS pixels wide, less the body's margins): its first
 # frame, a tap and a Shift zoom drag, then a tap and a Shift pan drag, as two fingers on the page give them.
 kill "$VIEWER_PID"
+wait "$VIEWER_PID" || true  # its window gone before the next is looked for
 start_viewer "$BIN" -geometry 360x270+0+0
 cp "$WORK/first.ppm" "$WORK/desktop-phone-first.ppm"
 click() {
