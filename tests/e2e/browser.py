@@ -5,6 +5,7 @@ BiDi. Debian's packages, a fresh profile each, no network use of their own.
 """
 import base64
 import fcntl
+import http.client
 import json
 import os
 import re
@@ -132,19 +133,33 @@ class Browser(Session):
         self.call("Page.navigate", url=url)
         self.wait_for("document.readyState === 'complete'")
 
-    def screenshot(self, path, selector="#canvas"):
-        """A PNG of the element as the screen shows it."""
+    def screenshot(self, path, selector="#canvas", scale=1):
+        """A PNG of the element as the screen shows it, or scaled."""
         box = self.evaluate("(() => { const r = document.querySelector(%s).getBoundingClientRect();"
                             " return [r.x, r.y, r.width, r.height]; })()" % json.dumps(selector))
-        clip = {"x": box[0], "y": box[1], "width": box[2], "height": box[3], "scale": 1}
+        clip = {"x": box[0], "y": box[1], "width": box[2], "height": box[3], "scale": scale}
         data = self.call("Page.captureScreenshot", format="png", clip=clip, captureBeyondViewport=False)["data"]
         with open(path, "wb") as f:
             f.write(base64.b64decode(data))
 
     def touch(self, kind, x, y):
         """One finger at CSS pixel (x, y): touchStart, touchMove or touchEnd."""
-        points = [] if kind == "touchEnd" else [{"x": x, "y": y, "id": 1}]
-        self.call("Input.dispatchTouchEvent", type=kind, touchPoints=points)
+        self.fingers(kind, [] if kind == "touchEnd" else [(x, y)])
+
+    def fingers(self, kind, points):
+        """The fingers still on the screen, at CSS pixels [(x, y), ...], the first finger first."""
+        self.call("Input.dispatchTouchEvent", type=kind,
+                  touchPoints=[{"x": x, "y": y, "id": i + 1} for i, (x, y) in enumerate(points)])
+
+    def device(self, width, height, scale=1, mobile=True):
+        """A phone's or tablet's screen of width x height CSS pixels, touch on; or, with width 0, the desktop's."""
+        if not width:
+            self.call("Emulation.clearDeviceMetricsOverride")
+            return
+        self.call("Emulation.setDeviceMetricsOverride", width=width, height=height, deviceScaleFactor=scale,
+                  mobile=mobile, screenOrientation={"type": "portraitPrimary" if height > width else
+                                                    "landscapePrimary", "angle": 0 if height > width else 90})
+        self.call("Emulation.setTouchEmulationEnabled", enabled=True, maxTouchPoints=5)
 
     def mouse(self, kind, x, y, button="none", buttons=0, modifiers=0):
         """A mouse event at CSS pixel (x, y) of the page; kind is mousePressed, mouseReleased or mouseMoved."""
@@ -288,3 +303,104 @@ class Firefox(Session):
                          clip={"type": "element", "element": {"sharedId": node["sharedId"]}})["data"]
         with open(path, "wb") as f:
             f.write(base64.b64decode(data))
+
+
+class WebKit(Session):
+    """WebKitGTK, Safari's engine, as Debian builds it: its MiniBrowser on the X server of $DISPLAY, driven by
+    WebKitWebDriver over W3C WebDriver (HTTP and JSON); the same calls as Firefox's."""
+
+    MINIBROWSER = "/usr/lib/x86_64-linux-gnu/webkit2gtk-4.1/MiniBrowser"
+
+    def __init__(self, timeout=60):
+        with socket.socket() as s:  # a free port for the driver
+            s.bind(("127.0.0.1", 0))
+            self.port = s.getsockname()[1]
+        self.process = subprocess.Popen(["WebKitWebDriver", "--port=%d" % self.port], stdin=subprocess.DEVNULL,
+                                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+                                        start_new_session=True)
+        self.session = None
+        self.shift = False
+        try:
+            deadline = time.monotonic() + timeout
+            while True:
+                try:
+                    socket.create_connection(("127.0.0.1", self.port), timeout=1).close()
+                    break
+                except OSError:
+                    if self.process.poll() is not None or time.monotonic() > deadline:
+                        raise BrowserError("WebKitWebDriver did not listen")
+                    time.sleep(0.1)
+            options = {"binary": self.MINIBROWSER, "args": ["--automation"]}
+            self.session = self.call("POST", "/session", {"capabilities": {"alwaysMatch": {
+                "webkitgtk:browserOptions": options}}}, timeout)["sessionId"]
+            self.call("POST", "/session/%s/window/rect" % self.session, {"width": 800, "height": 1000})
+        except BaseException:
+            self.close()
+            raise
+
+    def call(self, method, path, body=None, timeout=60):
+        connection = http.client.HTTPConnection("127.0.0.1", self.port, timeout=timeout)
+        try:
+            connection.request(method, path, json.dumps(body or {}) if method == "POST" else None,
+                               {"Content-Type": "application/json"})
+            answer = json.loads(connection.getresponse().read() or b"{}")
+        finally:
+            connection.close()
+        value = answer.get("value")
+        if isinstance(value, dict) and "error" in value:
+            raise BrowserError("%s %s: %s: %s" % (method, path, value["error"], value.get("message")))
+        return value
+
+    def close(self):
+        try:
+            if self.session:
+                self.call("DELETE", "/session/" + self.session, timeout=10)
+        except (BrowserError, OSError):
+            pass
+        try:
+            os.killpg(self.process.pid, signal.SIGKILL)
+            self.process.wait(10)
+        except ProcessLookupError:
+            pass
+
+    def open(self, url):
+        self.call("POST", "/session/%s/url" % self.session, {"url": url})
+
+    def evaluate(self, expression):
+        return self.call("POST", "/session/%s/execute/sync" % self.session,
+                         {"script": "return %s;" % expression, "args": []})
+
+    def mouse(self, kind, x, y, button="none", buttons=0, modifiers=0):
+        """As Browser.mouse, through WebDriver's actions, Shift (modifier 8) held by the keyboard from an event that
+        has it to the next that has not."""
+        keys, pointer = [], [{"type": "pointerMove", "duration": 0, "x": int(x), "y": int(y), "origin": "viewport"}]
+        if bool(modifiers & 8) != self.shift:
+            self.shift = not self.shift
+            keys = [{"type": "keyDown" if self.shift else "keyUp", "value": "\ue008"}]
+            pointer.insert(0, {"type": "pause", "duration": 0})
+        if kind != "mouseMoved":
+            pointer.append({"type": "pointerDown" if kind == "mousePressed" else "pointerUp",
+                            "button": {"left": 0, "middle": 1, "right": 2}[button]})
+        self.call("POST", "/session/%s/actions" % self.session, {"actions": [
+            {"type": "key", "id": "keyboard", "actions": keys or [{"type": "pause", "duration": 0}]},
+            {"type": "pointer", "id": "mouse", "parameters": {"pointerType": "mouse"}, "actions": pointer}]})
+
+    def watch_errors(self):
+        """From now on, every exception the page throws and every error it writes to the console is kept in
+        window.errors: WebKitWebDriver tells neither."""
+        self.evaluate("(() => { window.errors = [];"
+                      " addEventListener('error', e => errors.push(String(e.message)));"
+                      " addEventListener('unhandledrejection', e => errors.push(String(e.reason)));"
+                      " const error = console.error; console.error = (...a) => { errors.push(a.join(' '));"
+                      " error.apply(console, a); }; return true; })()")
+
+    def screenshot(self, path, selector="#canvas"):
+        """The element cut from a screenshot of the viewport: WebKit paints an element's own screenshot anew, and a
+        WebGL canvas black, since its drawing buffer is not kept once shown."""
+        box = self.evaluate("(() => { const r = document.querySelector(%s).getBoundingClientRect();"
+                            " return [r.x, r.y, r.width, r.height]; })()" % json.dumps(selector))
+        with open(path + ".viewport.png", "wb") as f:
+            f.write(base64.b64decode(self.call("GET", "/session/%s/screenshot" % self.session)))
+        subprocess.run(["convert", path + ".viewport.png", "-crop", "%dx%d+%d+%d" % (box[2], box[3], box[0], box[1]),
+                        "+repage", path], check=True)
+        os.remove(path + ".viewport.png")

@@ -13,11 +13,12 @@ import sys
 import threading
 import time
 
-from browser import Browser, Firefox
+from browser import Browser, Firefox, WebKit
 
 PAGE, WORK, PIXTOOL = sys.argv[1:4]
 URL = pathlib.Path(PAGE).resolve().as_uri()
 SHIFT = 8  # the protocol's modifier bit
+BANNER = "metaball demo\nby wex and tamrel\n\nshift-click to move camera\nclick-drag to animate"
 BUTTONS = {1: ("left", 1), 2: ("middle", 4), 3: ("right", 2)}  # GLUT's numbering in the drags file, as lib.sh's
 
 
@@ -36,9 +37,12 @@ def ppm(png, name):
     return out
 
 
-def shot(page, name):
+def shot(page, name, scale=1):
     png = os.path.join(WORK, name + ".png")
-    page.screenshot(png)
+    if scale == 1:
+        page.screenshot(png)
+    else:
+        page.screenshot(png, scale=scale)
     return ppm(png, name)
 
 
@@ -154,7 +158,7 @@ def check_page(page, events, url=URL):
 
 
 def banner(page, events):
-    expected = "metaball demo\nby wex and tamrel\n\nshift-click to move camera\nclick-drag to animate"
+    expected = BANNER
     shown = page.evaluate("document.getElementById('banner').textContent")
     logged = [" ".join(str(a.get("value")) for a in p["args"]) for m, p in events
               if m == "Runtime.consoleAPICalled" and p["type"] == "log"]
@@ -170,8 +174,97 @@ def banner(page, events):
         fail("the document is titled %r" % title)
 
 
+# The canvas's CSS size and pixels, and whether the page shows it whole, unzoomed and without scrolling.
+LAYOUT = """(() => {
+    const c = document.getElementById('canvas'), r = c.getBoundingClientRect(), html = document.documentElement;
+    const whole = r.left >= 0 && r.top >= 0 && r.right <= html.clientWidth && r.bottom <= innerHeight;
+    return [r.width, r.height, c.width, c.height,
+            whole && visualViewport.scale === 1 && html.scrollWidth <= html.clientWidth]; })()"""
+
+
+def fits(page, width, height, css, what):
+    """Turns the phone to width x height CSS pixels at density 3; the canvas must become css in size, whole on the
+    screen, and be drawn anew."""
+    n = frames(page)
+    page.device(width, height, 3)
+    expected = [css[0], css[1], 3 * css[0], 3 * css[1], True]
+    if not page.wait_for("JSON.stringify(%s) === %s" % (LAYOUT, json.dumps(json.dumps(expected, separators=",:"))),
+                         5):
+        fail("%s: the canvas is %s (CSS, pixels, whole on the screen), not %s" % (what, page.evaluate(LAYOUT),
+                                                                                 expected))
+    wait_frames(page, n + 1, what + ": the frame at the new size")
+
+
+def phone(desktop):
+    """A phone, upright and turned: the canvas fits the screen and the program draws at that size what the desktop
+    viewer draws in a window of it; two fingers zoom and pan as Shift drags do, and one still animates."""
+    with Browser() as page:
+        page.device(390, 844, 3)
+        page.open(URL)
+        wait_frames(page, 1, "the first frame on a phone")
+        if page.evaluate(LAYOUT) != [360, 270, 1080, 810, True]:
+            fail("on a phone 390 CSS pixels wide the canvas is %s (CSS, pixels, whole on the screen)" %
+                 page.evaluate(LAYOUT))
+        ok("on a phone: a 360x270 canvas of 1080x810 pixels, whole, unzoomed; first frame: " +
+           alike(shot(page, "phone-first", 1 / 3), desktop["phone-first"], "the first frame on a phone"))
+        x, y = canvas_origin(page)
+        for name, start, step, steps in [("zoom", [(140, 135), (220, 135)], [(0, 0), (10, 0)], 4),
+                                         ("pan", [(180, 95), (180, 175)], [(20, 0), (20, 0)], 3)]:
+            # One finger, then a second, which ends the first's drag: a tap, as the desktop's.
+            n = frames(page)
+            page.fingers("touchStart", [(x + start[0][0], y + start[0][1])])
+            wait_frames(page, n + 1, name + ": the first finger")
+            points = [(x + px, y + py) for px, py in start]
+            page.fingers("touchStart", points)
+            wait_frames(page, n + 2, name + ": the second finger")
+            for s in range(1, steps + 1):
+                moving = sum(1 for dx, dy in step if dx or dy)
+                points = [(px + dx, py + dy) for (px, py), (dx, dy) in zip(points, step)]
+                page.fingers("touchMove", points)
+                n += moving + (1 if s == 1 else 0)
+                wait_frames(page, n + 2, "%s: step %d" % (name, s))
+            page.fingers("touchEnd", [])
+            wait_frames(page, n + 3, name + ": the fingers lifted")
+            ok("two fingers, %s: %s" % (name, alike(shot(page, "phone-" + name, 1 / 3), desktop["phone-" + name],
+                                                     "two fingers " + name)))
+
+        shift = page.evaluate("(() => { const r = document.getElementById('shift').getBoundingClientRect();"
+                              " return r.width >= 44 && r.height >= 44; })()")
+        if not shift:
+            fail("on a touch screen the Shift button is smaller than 44x44")
+        fits(page, 844, 390, [480, 360], "turned sideways")
+        page.device(180, 640, 3)
+        if not page.wait_for("JSON.stringify(%s) === '[200,150,600,450,false]'" % LAYOUT, 5):
+            fail("on a screen 180 pixels wide the canvas is %s" % page.evaluate(LAYOUT))
+        fits(page, 390, 844, [360, 270], "upright again")
+        ok("turned sideways the canvas is 480x360, whole on the screen, 200x150 on a screen narrower than that, and"
+           " upright again 360x270, drawn anew; the Shift button at least 44x44")
+        # Two fingers landing at once, the phone turned under them, one lifted: one finger animates again after.
+        page.fingers("touchStart", [(x + 100, y + 100), (x + 200, y + 100)])
+        page.fingers("touchMove", [(x + 60, y + 100), (x + 240, y + 100)])
+        fits(page, 844, 390, [480, 360], "turned during a pinch")
+        page.fingers("touchMove", [(x + 40, y + 100), (x + 260, y + 100)])
+        fits(page, 390, 844, [360, 270], "upright during a pinch")
+        page.fingers("touchMove", [(x + 60, y + 100)])
+        page.fingers("touchEnd", [])
+        time.sleep(0.2)
+        before, n = shot(page, "phone-plain0"), frames(page)
+        page.touch("touchStart", x + 100, y + 100)
+        for s in range(1, 4):
+            page.touch("touchMove", x + 100 + 10 * s, y + 100)
+            wait_frames(page, n + 1 + s, "one finger, step %d" % s)
+            after = shot(page, "phone-plain%d" % s)
+            if pixtool("diff", before, after)[0] == 0:
+                fail("after two fingers, one finger's step %d did not change the picture" % s)
+            before = after
+        page.touch("touchEnd", 0, 0)
+        ok("two fingers landing at once, turned and lifted one by one; then one finger animates again")
+        check_page(page, page.events)
+
+
 def main():
-    desktop = {name: os.path.join(WORK, "desktop-%s.ppm" % name) for name in ["first"] + [d[0] for d in read_drags()]}
+    names = ["first", "phone-first", "phone-zoom", "phone-pan"] + [d[0] for d in read_drags()]
+    desktop = {name: os.path.join(WORK, "desktop-%s.ppm" % name) for name in names}
 
     with Browser() as page:
         page.open(URL)
@@ -293,6 +386,8 @@ def main():
         ok("from a static web server the page asked for nothing but itself, and nothing went to the console as an"
            " error")
 
+    phone(desktop)
+
     # A screen of twice the density: twice the pixels, the same picture.
     with Browser(scale=2) as page:
         page.open(URL)
@@ -337,6 +432,25 @@ def main():
         page.screenshot(os.path.join(WORK, "firefox-first.png"))
         ok("Firefox's first frame: " + alike(ppm(os.path.join(WORK, "firefox-first.png"), "firefox-first"),
                                               desktop["first"], "Firefox's first frame"))
+
+    # WebKit, Safari's engine, in its GTK build on web_test.sh's X server: the first frame, a Shift drag, the banner.
+    with WebKit() as page:
+        page.open(URL)
+        if not page.wait_for("window.Module && Module.stats && Module.stats.frames >= 1 &&"
+                             " document.getElementById('banner').textContent.endsWith('animate')"):
+            fail("WebKit drew no frame or showed no banner")
+        page.watch_errors()
+        shown = page.evaluate("[document.getElementById('banner').textContent, document.title]")
+        if shown != [BANNER, "GLUT Application"]:
+            fail("in WebKit the banner and title are %r" % shown)
+        ok("WebKit's first frame: " + alike(shot(page, "webkit-first"), desktop["first"], "WebKit's first frame"))
+        name, button, x0, y0, x1, y1, steps, shift = read_drags()[0]
+        Pointer(page).drag(button, x0, y0, x1, y1, steps, SHIFT)
+        ok("WebKit's Shift %s: %s" % (name, alike(shot(page, "webkit-" + name), desktop[name], "WebKit's " + name)))
+        errors = page.evaluate("[errors, document.getElementById('canvas').getContext('webgl').getError()]")
+        if errors != [[], 0]:
+            fail("in WebKit the page reported errors (then WebGL's): %s" % errors)
+        ok("in WebKit the banner and title show, and the drag threw nothing and left no WebGL error")
 
 
 if __name__ == "__main__":

@@ -83,7 +83,7 @@ void glutInit(int*, char**) {}
 void glutInitDisplayMode(unsigned int) {}  // always RGB, double-buffered, with depth
 
 int glutCreateWindow(const char* title) {
-    webCreateCanvas(windowWidth, windowHeight, title);
+    webCreateCanvas(&windowWidth, &windowHeight, title);  // the window shown first at the size the page fits
     pipeline().setPixelRatio(webPixelRatio());
     return 1;
 }

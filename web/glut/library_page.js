@@ -94,6 +94,39 @@ mergeInto(LibraryManager.library, {
       Page.canvas.height = Math.round(Page.height * Page.ratio);
     },
 
+    asked: [640, 480],  // the window size the program asked for: the canvas's size wherever the viewport has room
+    SMALLEST: 200,      // CSS pixels wide: on a narrower screen the page scrolls rather than shrink the picture more
+
+    // The window size that the viewport shows whole: the largest of the program's shape in whole CSS pixels, no
+    // larger than it asked, as wide as the layout viewport leaves inside the body's margins and, held sideways,
+    // as high as the screen leaves; the visual viewport's height at scale 1, so that the reader's own zoom of the
+    // page does not shrink the picture.
+    fit: function() {
+      var w = Page.asked[0], h = Page.asked[1];
+      var body = getComputedStyle(document.body);
+      var roomX = document.documentElement.clientWidth - parseFloat(body.marginLeft) - parseFloat(body.marginRight);
+      var viewHeight = window.visualViewport ? window.visualViewport.height * window.visualViewport.scale
+                                             : window.innerHeight;
+      var roomY = viewHeight - parseFloat(body.marginTop) - parseFloat(body.marginBottom);
+      var g = w, r = h;  // the shape's step, w / gcd by h / gcd
+      while (r) { var t = g % r; g = r; r = t; }
+      var steps = Math.floor(roomX / (w / g));
+      if (document.documentElement.clientWidth > viewHeight) steps = Math.min(steps, Math.floor(roomY / (h / g)));
+      steps = Math.max(Math.min(steps, g), Math.min(g, Math.ceil(Page.SMALLEST / (w / g))));
+      return [steps * (w / g), steps * (h / g)];
+    },
+
+    // A rotation, a resized browser window, a screen of another density or a zoom of the page: the canvas takes
+    // the size that fits, and the program hears of it as of a resized window, drag or no drag.
+    refit: function() {
+      var size = Page.fit();
+      if (size[0] === Page.width && size[1] === Page.height && (window.devicePixelRatio || 1) === Page.ratio) return;
+      Page.width = size[0];
+      Page.height = size[1];
+      Page.size();
+      Page.call(function() { _webResized(Page.width, Page.height, Page.ratio); });
+    },
+
     // Calls into the program, timed.
     call: function(f) {
       var start = performance.now();
@@ -128,12 +161,111 @@ mergeInto(LibraryManager.library, {
       Page.pointer = null;
     },
 
+    // Fingers on the canvas. One is a left-button drag, as a mouse's; two are a Shift drag, and which one their first
+    // few pixels tell: spread or pinched, a Shift + right drag (spreading comes closer, as a drag to the right
+    // does); moved together, a Shift + middle drag at their midpoint. A third finger is ignored, and a gesture
+    // keeps its kind until every finger has left.
+    fingers: {
+      at: {},      // client position of each finger followed, by pointer id
+      count: 0,
+      kind: null,  // 'one' or 'two' while a gesture lasts, 'over' once a finger of two has lifted
+      two: null,   // the two-finger gesture: its start, its chosen button and where its pointer is
+    },
+    TELLS: 8,  // window pixels of movement that choose between pan and zoom
+
+    twoFingers: function() {
+      var ids = Object.keys(Page.fingers.at), a = Page.fingers.at[ids[0]], b = Page.fingers.at[ids[1]];
+      return {x: (a.clientX + b.clientX) / 2, y: (a.clientY + b.clientY) / 2,
+              spread: Math.hypot(a.clientX - b.clientX, a.clientY - b.clientY)};
+    },
+
+    fingerDown: function(e) {
+      var f = Page.fingers;
+      if (f.count === 2 || (Page.pointer !== null && f.count === 0)) return;  // a third finger; a mouse dragging
+      Page.canvas.setPointerCapture(e.pointerId);
+      f.at[e.pointerId] = {clientX: e.clientX, clientY: e.clientY};
+      f.count++;
+      if (f.count === 1) {
+        Page.pointer = e.pointerId;
+        f.kind = 'one';
+        Page.button(e, 0, 0);
+        return;
+      }
+      if (f.kind === 'one') Page.button(f.at[Page.pointer], 0, 1);  // the one-finger drag ends
+      var start = Page.twoFingers();
+      f.kind = 'two';
+      f.two = {start: start, last: start, button: null, x: 0, y: 0};
+    },
+
+    // One motion event for each move of a finger, the moves the browser merged into this event first.
+    fingerMove: function(e) {
+      var f = Page.fingers, finger = f.at[e.pointerId];
+      if (!finger || f.kind === 'over') return;
+      var moves = e.getCoalescedEvents ? e.getCoalescedEvents() : [];
+      if (moves.length === 0) moves = [e];
+      Page.call(function() {
+        for (var i = 0; i < moves.length; i++) {
+          finger.clientX = moves[i].clientX;
+          finger.clientY = moves[i].clientY;
+          var p = f.kind === 'one' ? Page.at(moves[i]) : Page.twoFingerPointer();
+          if (!p) continue;
+          Page.stats.moves++;
+          _webMotion(p[0], p[1], Page.fingers.kind === 'one' ? Page.modifiers(e) : 1, moves.length - 1 - i);
+        }
+      });
+    },
+
+    // Where the two fingers put the pointer, in window pixels; null while their movement does not yet tell a pan
+    // from a zoom. The pointer moves by the fingers' own movement, so that a window resized under them does not
+    // make it jump.
+    twoFingerPointer: function() {
+      var g = Page.fingers.two, now = Page.twoFingers();
+      if (g.button === null) {
+        var moved = Math.hypot(now.x - g.start.x, now.y - g.start.y), spread = Math.abs(now.spread - g.start.spread);
+        if (Math.max(moved, spread) < Page.TELLS) return null;
+        var box = Page.canvas.getBoundingClientRect();
+        g.x = g.start.x - box.left;
+        g.y = g.start.y - box.top;
+        g.button = spread > moved ? 2 : 1;
+        g.last = g.start;
+        var start = [Math.floor(g.x), Math.floor(g.y)];
+        Page.held |= 1 << g.button;
+        _webButton(g.button, 0, start[0], start[1], 1);
+      }
+      if (g.button === 2) {
+        g.x += now.spread - g.last.spread;
+      } else {
+        g.x += now.x - g.last.x;
+        g.y += now.y - g.last.y;
+      }
+      g.last = now;
+      return [Math.floor(g.x), Math.floor(g.y)];
+    },
+
+    // A finger lifted, cancelled or taken away: the drag ends with its release, and the gesture with it.
+    fingerUp: function(e) {
+      var f = Page.fingers;
+      if (!f.at[e.pointerId]) return;
+      if (f.kind === 'one') {
+        Page.button(e, 0, 1);
+      } else if (f.kind === 'two' && f.two.button !== null) {
+        var g = f.two, x = Math.floor(g.x), y = Math.floor(g.y);
+        Page.held &= ~(1 << g.button);
+        Page.call(function() { _webButton(g.button, 1, x, y, 1); });
+      }
+      delete f.at[e.pointerId];
+      f.count--;
+      f.kind = f.count ? 'over' : null;
+      if (!f.count) Page.pointer = null;
+    },
+
     listen: function() {
       var canvas = Page.canvas;
       canvas.addEventListener('pointerdown', function(e) {
         e.preventDefault();  // no text selection, no middle-button autoscroll
+        if (e.pointerType === 'touch') return Page.fingerDown(e);
         if (Page.pointer !== null && e.pointerId !== Page.pointer) return;  // a second finger
-        var button = e.pointerType === 'touch' ? 0 : Page.glutButton(e.button);
+        var button = Page.glutButton(e.button);
         if (button === undefined) return;
         if (Page.pointer === null) {
           Page.pointer = e.pointerId;
@@ -142,6 +274,7 @@ mergeInto(LibraryManager.library, {
         Page.button(e, button, 0);
       });
       canvas.addEventListener('pointermove', function(e) {
+        if (e.pointerType === 'touch') return Page.fingerMove(e);
         if (e.pointerId !== Page.pointer) return;
         if (e.button >= 0) {  // a second button pressed or released during the drag
           var button = Page.glutButton(e.button);
@@ -162,16 +295,17 @@ mergeInto(LibraryManager.library, {
         });
       });
       canvas.addEventListener('pointerup', function(e) {
+        if (e.pointerType === 'touch') return Page.fingerUp(e);
         if (e.pointerId !== Page.pointer) return;
-        var button = e.pointerType === 'touch' ? 0 : Page.glutButton(e.button);
+        var button = Page.glutButton(e.button);
         if (button !== undefined) Page.button(e, button, 1);
         if (!Page.held) Page.pointer = null;
       });
-      canvas.addEventListener('pointercancel', function(e) {
-        if (e.pointerId === Page.pointer) Page.releaseAll(e);
-      });
-      canvas.addEventListener('lostpointercapture', function(e) {
-        if (e.pointerId === Page.pointer) Page.releaseAll(e);
+      ['pointercancel', 'lostpointercapture'].forEach(function(type) {
+        canvas.addEventListener(type, function(e) {
+          if (e.pointerType === 'touch') Page.fingerUp(e);
+          else if (e.pointerId === Page.pointer) Page.releaseAll(e);
+        });
       });
       // The right button drags; the middle one must not paste or scroll.
       canvas.addEventListener('contextmenu', function(e) { e.preventDefault(); });
@@ -214,7 +348,13 @@ mergeInto(LibraryManager.library, {
         Page.call(function() { _webMoved(x, y); });
       };
       window.addEventListener('scroll', place, {passive: true, capture: true});
-      window.addEventListener('resize', place);
+      var relayout = function() {
+        Page.refit();
+        place();
+      };
+      window.addEventListener('resize', relayout);
+      window.addEventListener('orientationchange', relayout);
+      if (window.visualViewport) window.visualViewport.addEventListener('resize', relayout);
       place();
       Page.watchRatio();
     },
@@ -223,8 +363,7 @@ mergeInto(LibraryManager.library, {
     watchRatio: function() {
       var query = window.matchMedia('(resolution: ' + (window.devicePixelRatio || 1) + 'dppx)');
       query.addEventListener('change', function() {
-        Page.size();
-        Page.call(function() { _webResized(Page.width, Page.height, Page.ratio); });
+        Page.refit();
         Page.watchRatio();
       }, {once: true});
     },
@@ -234,8 +373,10 @@ mergeInto(LibraryManager.library, {
   webCreateCanvas: function(width, height, title) {
     document.title = UTF8ToString(title);
     Page.canvas = document.getElementById('canvas');
-    Page.width = width;
-    Page.height = height;
+    Page.asked = [HEAP32[width >> 2], HEAP32[height >> 2]];
+    var size = Page.fit();
+    Page.width = HEAP32[width >> 2] = size[0];
+    Page.height = HEAP32[height >> 2] = size[1];
     Page.size();
     Module.stats = Page.stats;
     Page.listen();

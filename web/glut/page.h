@@ -3,9 +3,10 @@
 #include <cstdint>
 
 extern "C" {
-// Sizes the canvas to width x height CSS pixels, titles the document, creates the WebGL context and starts
-// listening to the pointer; false where the browser offers no WebGL, after saying so on the page.
-int webCreateCanvas(int width, int height, const char* title);
+// Sizes the canvas to the asked *width x *height CSS pixels, or smaller in the same shape where the browser's
+// viewport has no room for it, and writes back the size taken; titles the document, creates the WebGL context and
+// starts listening to the pointer; false where the browser offers no WebGL, after saying so on the page.
+int webCreateCanvas(int* width, int* height, const char* title);
 // Canvas pixels per CSS pixel.
 double webPixelRatio();
 // Draws a frame built by the pipeline: commands of five integers each, vertices of seven floats each, the draws'
