@@ -32,6 +32,11 @@ class Session:
     def __exit__(self, *exc):
         self.close()
 
+    def box(self, selector):
+        """The element's box in CSS pixels of the viewport: x, y, width, height."""
+        return self.evaluate("(() => { const r = document.querySelector(%s).getBoundingClientRect();"
+                             " return [r.x, r.y, r.width, r.height]; })()" % json.dumps(selector))
+
     def wait_for(self, expression, timeout=20):
         """Waits until the expression is true in the page; returns its last value."""
         deadline = time.monotonic() + timeout
@@ -135,8 +140,7 @@ class Browser(Session):
 
     def screenshot(self, path, selector="#canvas", scale=1):
         """A PNG of the element as the screen shows it, or scaled."""
-        box = self.evaluate("(() => { const r = document.querySelector(%s).getBoundingClientRect();"
-                            " return [r.x, r.y, r.width, r.height]; })()" % json.dumps(selector))
+        box = self.box(selector)
         clip = {"x": box[0], "y": box[1], "width": box[2], "height": box[3], "scale": scale}
         data = self.call("Page.captureScreenshot", format="png", clip=clip, captureBeyondViewport=False)["data"]
         with open(path, "wb") as f:
@@ -397,8 +401,7 @@ class WebKit(Session):
     def screenshot(self, path, selector="#canvas"):
         """The element cut from a screenshot of the viewport: WebKit paints an element's own screenshot anew, and a
         WebGL canvas black, since its drawing buffer is not kept once shown."""
-        box = self.evaluate("(() => { const r = document.querySelector(%s).getBoundingClientRect();"
-                            " return [r.x, r.y, r.width, r.height]; })()" % json.dumps(selector))
+        box = self.box(selector)
         with open(path + ".viewport.png", "wb") as f:
             f.write(base64.b64decode(self.call("GET", "/session/%s/screenshot" % self.session)))
         subprocess.run(["convert", path + ".viewport.png", "-crop", "%dx%d+%d+%d" % (box[2], box[3], box[0], box[1]),
